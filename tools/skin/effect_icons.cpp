@@ -71,7 +71,6 @@ void colour_breathe(cairo_t* cr) {
 }
 
 void rainbow(cairo_t* cr) {
-  glow(cr, 0, 6, 4, 20, hex(0xFF8A3D), 0.25);
   for (int i = 0; i < 6; ++i) {
     const Rgb c = hsv(i * 52.0, 0.85, 1.0);
     cairo_arc(cr, 0, 7, 16 - i * 2.1, M_PI, 2 * M_PI);
@@ -92,21 +91,21 @@ void rainbow(cairo_t* cr) {
 }
 
 void breathe(cairo_t* cr) {
+  // One colour swelling and fading: a glowing orb over the slow wave of its brightness.
   const Rgb c = hex(0x3AD0FF);
-  glow(cr, 0, 0, 0, 19, c, 0.45);
-  for (int i = 0; i < 2; ++i) {
-    cairo_arc(cr, 0, 0, 10.5 + i * 4.5, 0, 2 * M_PI);
-    set_colour(cr, c, 0.6 - i * 0.3);
-    cairo_set_line_width(cr, 1.4);
-    cairo_stroke(cr);
-  }
-  cairo_pattern_t* p = cairo_pattern_create_radial(-2, -2, 0.5, 0, 0, 7);
+  glow(cr, 0, -5, 0, 16, c, 0.5);
+  cairo_pattern_t* p = cairo_pattern_create_radial(-2, -7, 0.5, 0, -5, 7.5);
   cairo_pattern_add_color_stop_rgb(p, 0, 0.95, 0.99, 1);
   cairo_pattern_add_color_stop_rgb(p, 1, c.r / 255.0, c.g / 255.0, c.b / 255.0);
   cairo_set_source(cr, p);
-  cairo_arc(cr, 0, 0, 6.5, 0, 2 * M_PI);
+  cairo_arc(cr, 0, -5, 7, 0, 2 * M_PI);
   cairo_fill(cr);
   cairo_pattern_destroy(p);
+  cairo_move_to(cr, -16, 11);
+  for (double x = -16; x <= 16; x += 0.5) {
+    cairo_line_to(cr, x, 11 - 3.5 * std::cos(x / 16 * 2 * M_PI));
+  }
+  glow_stroke(cr, c, 1.8, 4, 0.95);
 }
 
 void off(cairo_t* cr) {
@@ -383,12 +382,16 @@ void forest(cairo_t* cr) {
 
 void starry(cairo_t* cr) {
   glow(cr, -3, 1, 0, 16, hex(0xFFE7A0), 0.3);
-  cairo_arc(cr, -3, 2, 11, 0, 2 * M_PI);
-  cairo_arc_negative(cr, 3, -2, 9.5, 2 * M_PI, 0);
+  // The crescent: a disc with a second, offset disc taken away.
+  cairo_save(cr);
+  cairo_rectangle(cr, -20, -20, 40, 40);
+  cairo_arc(cr, 3.5, -3, 9.5, 0, 2 * M_PI);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_clip(cr);
+  cairo_arc(cr, -3, 2, 11, 0, 2 * M_PI);
   set_colour(cr, hex(0xFFE7A0));
   cairo_fill(cr);
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  cairo_restore(cr);
   sparkle(cr, 10, -10, 4.5, kIce);
   sparkle(cr, 13, 6, 3, kIce);
   sparkle(cr, 4, 13, 2.5, hex(0x9FD8FF));
@@ -443,7 +446,7 @@ void tetris(cairo_t* cr) {
   constexpr double c = 6.4;
   const double x0 = -16, y0 = 16 - 2 * c;
   // Bottom rows, stacked.
-  const Rgb purple = hex(0xA35CFF), orange = hex(0xFF9A3D), green = hex(0x3FD96F);
+  const Rgb purple = hex(0xA35CFF), orange = hex(0xFF9A3D);
   const Rgb cyan = hex(0x38D6FF);
   for (int i = 0; i < 3; ++i) block(cr, x0 + i * c, y0 + c, purple);
   block(cr, x0 + c, y0, purple);
@@ -452,20 +455,35 @@ void tetris(cairo_t* cr) {
   block(cr, x0 + 4 * c, y0 - c, orange);
   // A falling piece with motion lines.
   for (int i = 0; i < 3; ++i) block(cr, x0 + (1 + i) * c, -15, cyan);
-  block(cr, x0 + 2 * c, -15 + c, green);
+  block(cr, x0 + 2 * c, -15 + c, cyan);
   for (double lx : {x0 + 1.5 * c, x0 + 3.5 * c}) line(cr, lx, -18, lx, -16.2, 1, cyan, 0.6);
 }
 
 void ripples(cairo_t* cr) {
+  // A drop falls into the centre and rings spread out over the surface.
   const Rgb c = hex(0x38D6FF);
-  glow(cr, 0, 0, 0, 18, c, 0.3);
+  cairo_save(cr);
+  cairo_translate(cr, 0, 6);
+  cairo_scale(cr, 1, 0.42);
+  glow(cr, 0, 0, 0, 22, c, 0.3);
   for (int i = 0; i < 3; ++i) {
-    cairo_arc(cr, 0, 0, 5 + i * 5, 0, 2 * M_PI);
+    cairo_arc(cr, 0, 0, 5.5 + i * 5.5, 0, 2 * M_PI);
+    cairo_restore(cr);
+    cairo_save(cr);
     set_colour(cr, mix(c, hex(0x8A5CFF), i / 2.0), 0.95 - i * 0.25);
-    cairo_set_line_width(cr, 2.1 - i * 0.4);
+    cairo_set_line_width(cr, 1.9 - i * 0.3);
     cairo_stroke(cr);
+    cairo_translate(cr, 0, 6);
+    cairo_scale(cr, 1, 0.42);
   }
-  disc(cr, 0, 0, 2.6, kIce);
+  cairo_restore(cr);
+  cairo_move_to(cr, 0, -16);
+  cairo_curve_to(cr, 2.5, -11.5, 4, -9, 4, -7);
+  cairo_arc(cr, 0, -7, 4, 0, M_PI);
+  cairo_curve_to(cr, -4, -9, -2.5, -11.5, 0, -16);
+  cairo_close_path(cr);
+  fill_vertical(cr, -16, -3, hex(0xBFF1FF), c);
+  disc(cr, 0, 6, 1.8, kIce);
 }
 
 }  // namespace

@@ -154,6 +154,12 @@ void led_strip(cairo_t* cr, double x0, double x1, double cy, double amplitude) {
     const double y = wave(x);
     const Rgb c = hsv(200 + 340.0 * i / kLeds, 0.8, 1.0);
     glow(cr, x, y, 0, 15, c, 0.38);
+    // Light pooling on the board below the strip.
+    cairo_save(cr);
+    cairo_translate(cr, x, cy + amplitude + 34);
+    cairo_scale(cr, 1.0, 0.3);
+    glow(cr, 0, 0, 0, 16, c, 0.22);
+    cairo_restore(cr);
   }
   for (int i = 0; i < kLeds; ++i) {
     const double x = x0 + (x1 - x0) * (i + 0.5) / kLeds;

@@ -15,10 +15,11 @@ using namespace palette;
 struct Wording {
   const char* title;
   const char* caption;
+  const char* unit;  // after the number, or empty
   layout::ValueSpot value;
 };
-constexpr Wording kEnglish{"Lights Quantity", "LEDs on the strip", layout::kQtyValueEnglish};
-constexpr Wording kChinese{"灯数设置", "当前灯数", layout::kQtyValueChinese};
+constexpr Wording kEnglish{"Lights Quantity", "LEDs on the strip", "", layout::kQtyValueEnglish};
+constexpr Wording kChinese{"灯数设置", "当前灯数", "颗", layout::kQtyValueChinese};
 
 constexpr double kRowTop = 55, kRowHeight = 40;
 
@@ -67,6 +68,8 @@ Picture background(const Wording& w) {
   fill_vertical(cr, box.y, box.y + box.h, hex(0xEEF3FC), hex(0xD5DEEF), true);
   set_colour(cr, hex(0x6E8BEA));
   cairo_stroke(cr);
+  draw_text(cr, w.unit, box.x + box.w + 8, kRowTop + (kRowHeight - caption_size * 1.2) / 2 + 0.5,
+            Align::kLeft, TextStyle{.size_px = caption_size, .colour = kTextDim});
   // Range marks under the slider's ends.
   const auto& sl = layout::kQtySlider;
   const double left = sl.x + layout::kQtyThumbWidth / 2 + 0.5;
