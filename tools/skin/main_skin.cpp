@@ -1,5 +1,6 @@
 // The main window's skin: the window shape, the panels behind the controls, the calm spots where
 // the program paints its labels, colour sample and slider values, and a decorative lighting scene.
+#include <array>
 #include <cmath>
 
 #include "layout.h"
@@ -239,7 +240,8 @@ void colour_column(cairo_t* cr) {
     cairo_arc(cr, 578.5, top + 6, 2.5, 0, 2 * M_PI);
     set_colour(cr, channels[i]);
     cairo_fill(cr);
-    well(cr, 740, top - 6, 44, 24, 6);
+    const int value_top = std::array{360, 398, 438}[i];  // where the program writes the value
+    well(cr, 740, value_top - 4, 44, 24, 6);
   }
   // Apply glows softly from beneath.
   const auto& a = layout::kApply;

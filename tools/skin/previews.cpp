@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "layout.h"
 #include "paint.h"
@@ -141,6 +142,46 @@ void effect_sheet(const PictureSet& set, const std::string& path) {
   save_png(big, path);
 }
 
+// Every other button in each of its looks, tripled: normal beside hover or lit.
+void control_sheet(const PictureSet& set, const std::string& path) {
+  constexpr int kScale = 3;
+  const std::vector<std::vector<int>> rows = {
+      {196, 197, 198, 199, 248, 249, 204, 205},
+      {200, 201, 202, 203},
+      {208, 209, 214, 215, 218, 219, 216, 217, 220, 221, 212, 213, 210, 211, 222, 223},
+      {206, 207},
+      {241, 242, 243, 244},
+      {233, 234, 235, 236, 237, 247},
+      {228, 232, 231, 229},
+      {245, 246},
+  };
+  int width = 0, height = 6;
+  for (const auto& row : rows) {
+    int w = 6, h = 0;
+    for (int id : row) w += set.at(id).width() + 6, h = std::max(h, set.at(id).height());
+    width = std::max(width, w);
+    height += h + 6;
+  }
+  Picture sheet(width, height, hex(0x2A2F3A));
+  int y = 6;
+  for (const auto& row : rows) {
+    int x = 6, h = 0;
+    for (int id : row) {
+      sheet.blit_shaped(set.at(id), x, y);
+      x += set.at(id).width() + 6;
+      h = std::max(h, set.at(id).height());
+    }
+    y += h + 6;
+  }
+  Surface small = sheet.to_surface();
+  Surface big(sheet.width() * kScale, sheet.height() * kScale);
+  cairo_scale(big.cr(), kScale, kScale);
+  cairo_set_source_surface(big.cr(), small.surface(), 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(big.cr()), CAIRO_FILTER_NEAREST);
+  cairo_paint(big.cr());
+  save_png(big, path);
+}
+
 }  // namespace
 
 void write_previews(const PictureSet& set, const std::string& directory) {
@@ -149,6 +190,7 @@ void write_previews(const PictureSet& set, const std::string& directory) {
   quantity_dialog(set, false, directory + "/lights-quantity-english.png");
   quantity_dialog(set, true, directory + "/lights-quantity-chinese.png");
   effect_sheet(set, directory + "/effects.png");
+  control_sheet(set, directory + "/controls.png");
 }
 
 }  // namespace skin
