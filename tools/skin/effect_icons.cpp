@@ -224,24 +224,27 @@ void laser(cairo_t* cr) {
 }
 
 void marquee(cairo_t* cr) {
-  rounded_rect(cr, -17, -9, 34, 14, 4);
+  // A row of lights with a bright group running along it, trailing off behind.
+  rounded_rect(cr, -18, -8, 36, 12, 6);
+  set_colour(cr, hex(0x0A0F1C), 0.9);
+  cairo_fill_preserve(cr);
   set_colour(cr, hex(0x5A6A90), 0.9);
-  cairo_set_line_width(cr, 1.2);
+  cairo_set_line_width(cr, 1.1);
   cairo_stroke(cr);
-  for (int i = 0; i < 6; ++i) {
+  constexpr int kDots = 6;
+  for (int i = 0; i < kDots; ++i) {
     const double x = -12.5 + i * 5;
-    const double lit = i >= 3 ? 1.0 : 0.25 + i * 0.12;
-    const Rgb c = hsv(190 + i * 12.0, 0.75, 1.0);
-    if (i >= 3) glow(cr, x, -2, 0, 6, c, 0.5);
-    disc(cr, x, -2, 2, mix(hex(0x33405E), c, lit));
+    const double lit = i >= 3 ? 1.0 : 0.15 + i * 0.2;
+    const Rgb c = hex(0xFFD36A);
+    if (i >= 2) glow(cr, x, -2, 0, 5.5 + (i >= 3 ? 1.5 : 0), c, 0.35 + 0.15 * (i >= 3));
+    disc(cr, x, -2, i >= 3 ? 2.2 : 1.8, mix(hex(0x2A3550), c, lit));
   }
-  // Arrow: the light runs along the strip.
-  set_colour(cr, hex(0x8FE6FF));
-  line(cr, -9, 11.5, 8, 11.5, 1.8, hex(0x8FE6FF));
-  cairo_move_to(cr, 12, 11.5);
-  cairo_line_to(cr, 6.5, 8);
-  cairo_line_to(cr, 6.5, 15);
+  line(cr, -10, 11, 7, 11, 1.8, hex(0x8FE6FF));
+  cairo_move_to(cr, 12.5, 11);
+  cairo_line_to(cr, 6.5, 7.2);
+  cairo_line_to(cr, 6.5, 14.8);
   cairo_close_path(cr);
+  set_colour(cr, hex(0x8FE6FF));
   cairo_fill(cr);
 }
 

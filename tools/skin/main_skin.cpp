@@ -100,7 +100,7 @@ void language_group(cairo_t* cr) {
 }
 
 void fan(cairo_t* cr, double cx, double cy) {
-  hue_ring(cr, cx, cy, 80, 26, 0.55, 200);
+  hue_ring(cr, cx, cy, 80, 24, 0.45, 200);
   glow(cr, cx, cy, 60, 110, kAccentViolet, 0.10);
   cairo_arc(cr, cx, cy, 78, 0, 2 * M_PI);
   set_colour(cr, hex(0x0A0F1D));

@@ -25,7 +25,7 @@ constexpr double kRowTop = 55, kRowHeight = 40;
 
 // The light readout box where the program writes the number in black.
 layout::Box readout_box(const layout::ValueSpot& v) {
-  return {v.x - 11, 59, 52, 30};
+  return {v.x - 9, 59, 40, 30};
 }
 
 Picture background(const Wording& w) {
