@@ -1,7 +1,6 @@
 #include "tests/res/bmp_reader.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace res_test {
 
@@ -61,9 +60,15 @@ std::optional<Bitmap> DecodeBmp(const std::vector<unsigned char>& bytes, std::st
 }
 
 std::optional<std::vector<unsigned char>> ReadFileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return std::nullopt;
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), {});
+  const std::streamoff size = file.tellg();
+  if (size < 0) return std::nullopt;
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
+  file.seekg(0);
+  file.read(reinterpret_cast<char*>(bytes.data()), size);
+  if (!file) return std::nullopt;
+  return bytes;
 }
 
 std::pair<int, int> ShapeExtent(const Bitmap& bmp, int y) {
