@@ -52,7 +52,9 @@ double FallbackPpem(const CellSize& primary, VerticalUnits fallback) {
   const VerticalUnits u = Sanitised(fallback);
   const double upem = u.units_per_em;
   double scale = static_cast<double>(primary.height) / (u.ascent + u.descent);
-  if (u.ascent > 0) scale = std::min(scale, static_cast<double>(primary.ascent) / u.ascent);
+  // The cell's ascent is rounded to whole pixels; half a pixel above it is still the ascent
+  // the primary face itself was scaled to.
+  if (u.ascent > 0) scale = std::min(scale, (primary.ascent + 0.5) / u.ascent);
   return std::max(scale * upem, 1.0);
 }
 

@@ -34,8 +34,8 @@ int NormaliseHeight(int requested);
 CellSize ComputeCellSize(int height, VerticalUnits units);
 
 // Pixels per em for a face that supplies characters the primary face lacks: it gets the same cell
-// height as the primary, but never a taller ascent, so its glyphs share the baseline and stay
-// inside the cell.
+// height as the primary, but never a taller ascent (within the half pixel the cell's ascent was
+// rounded by), so its glyphs share the baseline and stay inside the cell.
 double FallbackPpem(const CellSize& primary, VerticalUnits fallback);
 
 }  // namespace gdi::text
