@@ -114,7 +114,7 @@ TEST(FontResolution, UnknownFamilyFallsBackToAnInstalledFace) {
 
 TEST(FontResolution, AbsurdRequestsStillGiveABoundedFont) {
   for (int height : {0, -1, 1, 10000, -10000, INT_MAX, INT_MIN}) {
-    for (int weight : {-5, 0, 1, 1000, 100000}) {
+    for (int weight : {-5, 1, 100000}) {
       FontRequest request;
       request.face = L"Arial";
       request.height = height;
