@@ -35,26 +35,6 @@ PatternPtr QueryPattern(const FaceQuery& query) {
   return pattern;
 }
 
-// Fontconfig stores numbers as integers, doubles or (for variable fonts) ranges.
-double NumberOf(FcPattern* pattern, const char* object, double otherwise) {
-  FcValue value;
-  if (FcPatternGet(pattern, object, 0, &value) != FcResultMatch) return otherwise;
-  switch (value.type) {
-    case FcTypeInteger:
-      return value.u.i;
-    case FcTypeDouble:
-      return value.u.d;
-    case FcTypeRange: {
-      double begin = otherwise;
-      double end = otherwise;
-      if (FcRangeGetDouble(value.u.r, &begin, &end)) return begin;
-      return otherwise;
-    }
-    default:
-      return otherwise;
-  }
-}
-
 }  // namespace
 
 std::shared_ptr<FontCatalog> FontCatalog::Create() {
@@ -83,9 +63,6 @@ std::optional<FaceMatch> FontCatalog::MatchLocked(FcPattern* pattern) const {
   if (FcPatternGetInteger(found.get(), FC_INDEX, 0, &index) == FcResultMatch && index >= 0) {
     match.index = index;
   }
-  const double fc_weight = NumberOf(found.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
-  match.weight = static_cast<int>(FcWeightToOpenTypeDouble(fc_weight));
-  match.italic = NumberOf(found.get(), FC_SLANT, FC_SLANT_ROMAN) > FC_SLANT_ROMAN;
   return match;
 }
 

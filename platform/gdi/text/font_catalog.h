@@ -20,11 +20,11 @@ struct FaceQuery {
   double pixel_size = 0;  // em size, a hint for faces that exist in several optical sizes
 };
 
+// Where a face is. What it looks like is read from the face itself: the weight and slant of
+// fontconfig's answer are those asked for when it expects the renderer to synthesise them.
 struct FaceMatch {
   std::string file;
   int index = 0;  // face index within the file (collections and named instances)
-  int weight = 400;
-  bool italic = false;
 };
 
 class FontCatalog {

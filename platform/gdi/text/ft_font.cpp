@@ -193,6 +193,7 @@ TextMask FtFont::Render(std::u32string_view text) const {
     const int gx_end = static_cast<int>(std::clamp<std::int64_t>(mask.width - x0, 0, glyph->width));
     const int gy_begin = std::clamp(-y0, 0, glyph->rows);
     const int gy_end = std::clamp(mask.height - y0, 0, glyph->rows);
+    if (gx_begin >= gx_end || gy_begin >= gy_end) continue;  // wholly outside the run
     for (int gy = gy_begin; gy < gy_end; ++gy) {
       const std::uint8_t* src =
           glyph->coverage.data() + static_cast<std::size_t>(gy) * glyph->width;

@@ -58,11 +58,27 @@ TEST(TextRendering, EmptyTextIsAnEmptyCellHighRun) {
   EXPECT_TRUE(mask.coverage.empty());
 }
 
+TEST(TextRendering, InkOutsideTheRunIsCut) {
+  // A lone combining accent has no advance: a run of width 0 with ink before its start.
+  const auto font = Arial(18);
+  const TextMask accent = font->Render(U"\u0301");
+  EXPECT_EQ(accent.width, 0);
+  EXPECT_TRUE(accent.coverage.empty());
+  // Within a run, the accent lands on the letter before it instead of adding width.
+  EXPECT_EQ(font->MeasureWidth(U"e\u0301"), font->MeasureWidth(U"e"));
+  const TextMask accented = font->Render(U"e\u0301");
+  EXPECT_GT(TotalCoverage(accented), TotalCoverage(font->Render(U"e")));
+}
+
 TEST(TextRendering, BoldCarriesMoreInk) {
   const TextMask normal = Arial(18)->Render(U"Apply");
   const TextMask bold = Arial(18, 700)->Render(U"Apply");
   EXPECT_GT(TotalCoverage(bold), TotalCoverage(normal) * 5 / 4);
   EXPECT_GT(bold.width, normal.width);
+  // The CJK fallback face has no bold design; it is thickened instead.
+  const TextMask cjk_normal = Arial(18)->Render(U"灯效应用");
+  const TextMask cjk_bold = Arial(18, 700)->Render(U"灯效应用");
+  EXPECT_GT(TotalCoverage(cjk_bold), TotalCoverage(cjk_normal) * 6 / 5);
 }
 
 TEST(TextRendering, GlyphsSitOnTheBaseline) {

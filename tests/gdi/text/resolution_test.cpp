@@ -36,6 +36,11 @@ TEST(FontResolution, ArialIsServedByItsMetricCompatibleSubstitute) {
   // Weight 700 picks the designed bold face instead of thickening the regular one.
   EXPECT_TRUE(EndsWith(Engine(bold).PrimaryFile(), "LiberationSans-Bold.ttf"));
   EXPECT_FALSE(Engine(bold).SynthesisesBold());
+  FontRequest italic;
+  italic.face = L"Arial";
+  italic.height = 14;
+  italic.italic = true;
+  EXPECT_TRUE(EndsWith(Engine(ResolveFont(italic)).PrimaryFile(), "LiberationSans-Italic.ttf"));
   EXPECT_EQ(regular->Metrics().weight, 400);
   EXPECT_EQ(bold->Metrics().weight, 700);
 }
