@@ -30,6 +30,7 @@ PatternPtr QueryPattern(const FaceQuery& query) {
   FcPatternAddDouble(pattern.get(), FC_WEIGHT, FcWeightFromOpenTypeDouble(weight));
   FcPatternAddInteger(pattern.get(), FC_SLANT, query.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   if (query.pixel_size > 0) FcPatternAddDouble(pattern.get(), FC_PIXEL_SIZE, query.pixel_size);
+  if (!query.language.empty()) FcPatternAddString(pattern.get(), FC_LANG, Str(query.language));
   // Coverage masks are rendered from outlines at any size; bitmap-only faces cannot do that.
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
   return pattern;

@@ -18,6 +18,7 @@ struct FaceQuery {
   int weight = 400;    // 1..1000 as in a logical font
   bool italic = false;
   double pixel_size = 0;  // em size, a hint for faces that exist in several optical sizes
+  std::string language;   // RFC 3066 tag preferred among faces that qualify; empty = the locale's
 };
 
 // Where a face is. What it looks like is read from the face itself: the weight and slant of
