@@ -57,6 +57,7 @@ int ResolveWithoutFontsThenAddOne() {
   if (ResolveFont(FontRequest{}) != nullptr) return 3;
   if (FamilyInstalled(L"Arial") || FamilyInstalled(L"System")) return 4;
   if (AddFontFile(Wide(kLiberationRegular)) != 1) return 5;
+  if (!FamilyInstalled(L"Liberation Sans")) return 9;
   const auto font = ResolveFont(request);
   if (font == nullptr || font->PrimaryFamily() != "Liberation Sans") return 6;
   if (font->Metrics().height != 14 || font->Render(U"Apply").width <= 0) return 7;
