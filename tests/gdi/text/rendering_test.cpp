@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/gdi/text/font_engine.h"
@@ -156,6 +157,29 @@ TEST(TextRendering, CharactersNoFaceHasStillAdvance) {
   const char32_t beyond[] = {0x110000, 0xFFFFFFFF, 0xD800};
   const TextMask mask = font->Render(std::u32string_view(beyond, 3));
   EXPECT_EQ(mask.width, font->MeasureWidth(std::u32string_view(beyond, 3)));
+}
+
+TEST(TextRendering, OneFontServesSeveralThreadsAlike) {
+  // A fresh size, so that the threads fill the glyph cache and load the fallback face together.
+  const auto font = Arial(23, 700);
+  const std::u32string texts[] = {U"Apply", U"灯效应用", U"Halcyra 中文", U"最小化窗体"};
+  std::vector<std::vector<TextMask>> seen(4);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 10; ++round) {
+        for (int i = 0; i < 4; ++i) seen[t].push_back(font->Render(texts[(i + t) % 4]));
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  for (int t = 0; t < 4; ++t) {
+    for (std::size_t k = 0; k < seen[t].size(); ++k) {
+      const TextMask expected = font->Render(texts[(k % 4 + t) % 4]);
+      ASSERT_EQ(seen[t][k].width, expected.width);
+      ASSERT_EQ(seen[t][k].coverage, expected.coverage);
+    }
+  }
 }
 
 TEST(TextRendering, WritesTheButtonTextsWhenAsked) {
