@@ -88,7 +88,7 @@ std::vector<InterfaceInfo> HidapiBackend::Enumerate() {
 }
 
 std::unique_ptr<Device> HidapiBackend::Open(const std::string& path) {
-  if (!initialised_) return nullptr;
+  if (!initialised_ || !IsHidrawDevice(path)) return nullptr;
   hid_device* device = hid_open_path(path.c_str());
   if (device == nullptr) return nullptr;
   return std::make_unique<HidapiDevice>(device, path);

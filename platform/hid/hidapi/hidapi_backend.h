@@ -26,6 +26,12 @@ class HidapiBackend final : public Backend {
   bool initialised_ = false;
 };
 
+// Whether `path` names a hidraw character device: its sysfs entry under <char_root>/MAJOR:MINOR
+// belongs to the hidraw subsystem. hidapi must only ever be handed such a path; given any other
+// file it can open, its open call crashes.
+bool IsHidrawDevice(const std::string& path,
+                    const std::filesystem::path& char_root = "/sys/dev/char");
+
 // The report descriptor the kernel publishes for a hidraw node: for "/dev/hidrawN" the file
 // <class_root>/hidrawN/device/report_descriptor. Nothing when the path is not a hidraw node or
 // the file is missing, empty or unreadable.

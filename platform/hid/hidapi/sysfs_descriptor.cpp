@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -19,6 +22,16 @@ bool IsHidrawNode(const std::string& name) {
 }
 
 }  // namespace
+
+bool IsHidrawDevice(const std::string& path, const std::filesystem::path& char_root) {
+  struct stat info {};
+  if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+  const std::string id =
+      std::to_string(major(info.st_rdev)) + ":" + std::to_string(minor(info.st_rdev));
+  std::error_code ec;
+  const auto subsystem = std::filesystem::read_symlink(char_root / id / "subsystem", ec);
+  return !ec && subsystem.filename() == "hidraw";
+}
 
 std::optional<std::vector<BYTE>> ReadSysfsReportDescriptor(
     const std::string& device_path, const std::filesystem::path& class_root) {
