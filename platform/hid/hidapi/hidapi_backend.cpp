@@ -14,20 +14,12 @@ struct EnumerationDeleter {
 
 class HidapiDevice final : public Device {
  public:
-  HidapiDevice(hid_device* device, std::string path) : device_(device), path_(std::move(path)) {}
+  HidapiDevice(hid_device* device, InterfaceInfo info) : device_(device), info_(std::move(info)) {}
   ~HidapiDevice() override { hid_close(device_); }
   HidapiDevice(const HidapiDevice&) = delete;
   HidapiDevice& operator=(const HidapiDevice&) = delete;
 
-  InterfaceInfo Attributes() const override {
-    InterfaceInfo info{path_, 0, 0, 0};
-    if (const hid_device_info* details = hid_get_device_info(device_)) {
-      info.vendor_id = details->vendor_id;
-      info.product_id = details->product_id;
-      info.version = details->release_number;
-    }
-    return info;
-  }
+  InterfaceInfo Attributes() const override { return info_; }
 
   bool ReportDescriptor(std::vector<BYTE>& out) override {
 #if HID_API_VERSION >= HID_API_MAKE_VERSION(0, 14, 0)
@@ -40,7 +32,7 @@ class HidapiDevice final : public Device {
     }
 #endif
     // Older hidapi has no call for it; the kernel publishes it next to the hidraw node.
-    auto bytes = ReadSysfsReportDescriptor(path_);
+    auto bytes = ReadSysfsReportDescriptor(info_.path);
     if (!bytes) return false;
     out = std::move(*bytes);
     return true;
@@ -52,18 +44,20 @@ class HidapiDevice final : public Device {
   }
 
   ReadResult Read(Report& report) override {
-    // An unnumbered input report arrives without the report number: its data goes to bytes 1..64.
+    // The controller's reports are unnumbered (report number 0). An unnumbered input report arrives
+    // without the report number: its data goes to bytes 1..64.
     std::array<BYTE, kReportSize - 1> data{};
     const int got = hid_read_timeout(device_, data.data(), data.size(), kReadTimeoutMs);
     if (got < 0) return ReadResult::kFailed;
     if (got == 0) return ReadResult::kTimeout;
-    std::copy_n(data.begin(), static_cast<std::size_t>(got), report.begin() + 1);
+    const auto count = std::min(static_cast<std::size_t>(got), data.size());
+    std::copy_n(data.begin(), count, report.begin() + 1);
     return ReadResult::kOk;
   }
 
  private:
   hid_device* device_;
-  std::string path_;
+  InterfaceInfo info_;
 };
 
 }  // namespace
@@ -91,7 +85,13 @@ std::unique_ptr<Device> HidapiBackend::Open(const std::string& path) {
   if (!initialised_ || !IsHidrawDevice(path)) return nullptr;
   hid_device* device = hid_open_path(path.c_str());
   if (device == nullptr) return nullptr;
-  return std::make_unique<HidapiDevice>(device, path);
+  InterfaceInfo info{path, 0, 0, 0};
+  if (const hid_device_info* details = hid_get_device_info(device)) {
+    info.vendor_id = details->vendor_id;
+    info.product_id = details->product_id;
+    info.version = details->release_number;
+  }
+  return std::make_unique<HidapiDevice>(device, std::move(info));
 }
 
 }  // namespace hid
