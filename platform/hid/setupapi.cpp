@@ -13,6 +13,10 @@ constexpr GUID kHidClassGuid = {
 // Bytes of the detail record before the path starts.
 constexpr std::size_t kDetailPathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath);
 
+bool IsHidClass(const GUID* guid) {
+  return guid != nullptr && std::memcmp(guid, &kHidClassGuid, sizeof(GUID)) == 0;
+}
+
 hid::detail::InterfaceSet* FindSet(HDEVINFO set) {
   auto& sets = hid::detail::State().sets;
   auto it = sets.find(hid::detail::Key(set));
@@ -42,8 +46,7 @@ HDEVINFO SetupDiGetClassDevsW(const GUID* ClassGuid, PCWSTR /*Enumerator*/, HWND
     return INVALID_HANDLE_VALUE;
   }
   hid::detail::InterfaceSet set;
-  if (ClassGuid != nullptr && *ClassGuid == kHidClassGuid)
-    set.interfaces = state.backend->Enumerate();
+  if (IsHidClass(ClassGuid)) set.interfaces = state.backend->Enumerate();
   const auto value = state.NewHandleValue();
   state.sets.emplace(value, std::move(set));
   return hid::detail::AsHandle<void>(value);
@@ -65,7 +68,7 @@ BOOL SetupDiEnumDeviceInterfaces(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA /*Devi
     SetLastError(ERROR_INVALID_USER_BUFFER);
     return FALSE;
   }
-  if (!(*InterfaceClassGuid == kHidClassGuid) || MemberIndex >= set->interfaces.size()) {
+  if (!IsHidClass(InterfaceClassGuid) || MemberIndex >= set->interfaces.size()) {
     SetLastError(ERROR_NO_MORE_ITEMS);
     return FALSE;
   }

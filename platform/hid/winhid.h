@@ -12,22 +12,18 @@
 // ---- Types
 // ---------------------------------------------------------------------------------------
 
+// Guarded as in Windows' guiddef.h, so that any other header defining GUID the same way composes.
+#ifndef GUID_DEFINED
+#define GUID_DEFINED
 struct GUID {
   DWORD Data1;
   WORD Data2;
   WORD Data3;
   BYTE Data4[8];
 };
+#endif
 using LPGUID = GUID*;
 using LPCGUID = const GUID*;
-
-constexpr bool operator==(const GUID& a, const GUID& b) {
-  if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
-  for (int i = 0; i < 8; ++i) {
-    if (a.Data4[i] != b.Data4[i]) return false;
-  }
-  return true;
-}
 
 using BOOLEAN = BYTE;
 using NTSTATUS = LONG;
