@@ -2,7 +2,6 @@
 #include <sys/sysmacros.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "platform/hid/hidapi/hidapi_backend.h"
 
