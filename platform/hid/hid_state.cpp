@@ -1,0 +1,60 @@
+#include "platform/hid/hid_state.h"
+
+#include <utility>
+
+namespace hid::detail {
+
+HidState::~HidState() {
+  Clear();
+}
+
+std::uintptr_t HidState::NewHandleValue() {
+  // Step by 4 like kernel handles; the counter cannot reach all-ones in any real run.
+  next_ += 4;
+  return next_;
+}
+
+void HidState::Clear() {
+  // Devices first: a device may still need its backend while it closes.
+  devices.clear();
+  preparsed.clear();
+  sets.clear();
+}
+
+std::wstring WidePath(const std::string& path) {
+  std::wstring wide;
+  wide.reserve(path.size());
+  for (char c : path) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+  return wide;
+}
+
+bool NarrowPath(const wchar_t* text, std::string& path) {
+  path.clear();
+  for (; *text != L'\0'; ++text) {
+    const auto code = static_cast<std::uint32_t>(*text);
+    if (code > 0xFF) return false;
+    path.push_back(static_cast<char>(code));
+  }
+  return true;
+}
+
+HidState& State() {
+  static HidState state;
+  return state;
+}
+
+}  // namespace hid::detail
+
+namespace hid {
+
+void SetBackend(std::shared_ptr<Backend> backend) {
+  auto& state = detail::State();
+  state.Clear();
+  state.backend = std::move(backend);
+}
+
+std::shared_ptr<Backend> InstalledBackend() {
+  return detail::State().backend;
+}
+
+}  // namespace hid

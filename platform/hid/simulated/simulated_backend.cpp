@@ -1,0 +1,177 @@
+#include "platform/hid/simulated/simulated_backend.h"
+
+#include <deque>
+#include <utility>
+
+namespace hid {
+namespace {
+
+// A vendor-defined collection with one 64-byte input and one 64-byte output report, unnumbered.
+constexpr BYTE kControllerDescriptor[] = {
+    0x06, 0x00, 0xFF,  // Usage Page (vendor 0xFF00)
+    0x09, 0x01,        // Usage (1)
+    0xA1, 0x01,        // Collection (Application)
+    0x15, 0x00,        //   Logical Minimum (0)
+    0x26, 0xFF, 0x00,  //   Logical Maximum (255)
+    0x75, 0x08,        //   Report Size (8)
+    0x95, 0x40,        //   Report Count (64)
+    0x09, 0x01,        //   Usage (1)
+    0x81, 0x02,        //   Input (Data, Variable, Absolute)
+    0x95, 0x40,        //   Report Count (64)
+    0x09, 0x01,        //   Usage (1)
+    0x91, 0x02,        //   Output (Data, Variable, Absolute)
+    0xC0,              // End Collection
+};
+
+constexpr const char* kPathPrefix = "/sim/hidraw";
+
+// Unanswered replies an open handle keeps, as a hidraw node's input queue does.
+constexpr std::size_t kMaxQueuedReplies = 64;
+
+}  // namespace
+
+struct SimulatedBackend::Shared {
+  struct Slot {
+    SimulatedInterface config;
+    int times_opened = 0;
+    int open_now = 0;
+  };
+  std::vector<Slot> slots;
+  ControllerModel model;
+  std::vector<Report> reports;
+  Observer observer;
+  bool silent = false;
+  bool unplugged = false;
+
+  bool IsController(std::size_t index) const {
+    return slots[index].config.vendor_id == kSimulatedControllerVendor &&
+           slots[index].config.product_id == kSimulatedControllerProduct;
+  }
+  bool Present(std::size_t index) const { return !(unplugged && IsController(index)); }
+};
+
+namespace {
+
+class SimulatedDevice final : public Device {
+ public:
+  SimulatedDevice(std::shared_ptr<SimulatedBackend::Shared> shared, std::size_t index)
+      : shared_(std::move(shared)), index_(index) {
+    ++shared_->slots[index_].times_opened;
+    ++shared_->slots[index_].open_now;
+  }
+  ~SimulatedDevice() override { --shared_->slots[index_].open_now; }
+
+  InterfaceInfo Attributes() const override {
+    const auto& config = shared_->slots[index_].config;
+    return InterfaceInfo{SimulatedBackend::PathOf(index_), config.vendor_id, config.product_id,
+                         0x0100};
+  }
+
+  bool ReportDescriptor(std::vector<BYTE>& out) override {
+    if (shared_->slots[index_].config.caps_fail || !shared_->Present(index_)) return false;
+    out.assign(std::begin(kControllerDescriptor), std::end(kControllerDescriptor));
+    return true;
+  }
+
+  bool Write(const Report& report) override {
+    if (!shared_->Present(index_)) return false;
+    if (!shared_->IsController(index_)) return true;  // some other device; it ignores the report
+    shared_->reports.push_back(report);
+    if (auto reply = shared_->model.Receive(report); reply && !shared_->silent) {
+      if (replies_.size() == kMaxQueuedReplies) replies_.pop_front();
+      replies_.push_back(*reply);
+    }
+    // The observer may print or record; copy it so it can safely replace itself.
+    if (Observer observer = shared_->observer) observer(report);
+    return true;
+  }
+
+  ReadResult Read(Report& report) override {
+    if (!shared_->Present(index_)) return ReadResult::kFailed;
+    if (replies_.empty()) return ReadResult::kTimeout;
+    // Bytes 1..64 come from the device; byte 0 stays the caller's report number.
+    std::copy(replies_.front().begin() + 1, replies_.front().end(), report.begin() + 1);
+    replies_.pop_front();
+    return ReadResult::kOk;
+  }
+
+ private:
+  using Observer = SimulatedBackend::Observer;
+  std::shared_ptr<SimulatedBackend::Shared> shared_;
+  std::size_t index_;
+  std::deque<Report> replies_;
+};
+
+}  // namespace
+
+SimulatedBackend::SimulatedBackend() : SimulatedBackend(std::vector<SimulatedInterface>{{}}) {}
+
+SimulatedBackend::SimulatedBackend(std::vector<SimulatedInterface> interfaces)
+    : shared_(std::make_shared<Shared>()) {
+  for (const auto& config : interfaces) shared_->slots.push_back(Shared::Slot{config});
+}
+
+std::vector<InterfaceInfo> SimulatedBackend::Enumerate() {
+  std::vector<InterfaceInfo> present;
+  for (std::size_t i = 0; i < shared_->slots.size(); ++i) {
+    if (!shared_->Present(i)) continue;
+    const auto& config = shared_->slots[i].config;
+    present.push_back(InterfaceInfo{PathOf(i), config.vendor_id, config.product_id, 0x0100});
+  }
+  return present;
+}
+
+std::unique_ptr<Device> SimulatedBackend::Open(const std::string& path) {
+  for (std::size_t i = 0; i < shared_->slots.size(); ++i) {
+    if (path != PathOf(i)) continue;
+    if (!shared_->Present(i) || shared_->slots[i].config.open_fails) return nullptr;
+    return std::make_unique<SimulatedDevice>(shared_, i);
+  }
+  return nullptr;
+}
+
+ControllerState& SimulatedBackend::Controller() {
+  return shared_->model.State();
+}
+
+void SimulatedBackend::SetSilent(bool silent) {
+  shared_->silent = silent;
+}
+
+void SimulatedBackend::Unplug() {
+  shared_->unplugged = true;
+}
+
+void SimulatedBackend::SetObserver(Observer observer) {
+  shared_->observer = std::move(observer);
+}
+
+const std::vector<Report>& SimulatedBackend::Reports() const {
+  return shared_->reports;
+}
+
+int SimulatedBackend::TimesOpened(std::size_t index) const {
+  return index < shared_->slots.size() ? shared_->slots[index].times_opened : 0;
+}
+
+int SimulatedBackend::OpenNow(std::size_t index) const {
+  return index < shared_->slots.size() ? shared_->slots[index].open_now : 0;
+}
+
+std::string SimulatedBackend::PathOf(std::size_t index) {
+  return kPathPrefix + std::to_string(index);
+}
+
+std::string FormatReport(const Report& report) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(report.size() * 3);
+  for (BYTE b : report) {
+    if (!text.empty()) text.push_back(' ');
+    text.push_back(kDigits[b >> 4]);
+    text.push_back(kDigits[b & 0xF]);
+  }
+  return text;
+}
+
+}  // namespace hid

@@ -1,0 +1,77 @@
+// A simulated HID system for tests, the demo program and the headless program: a configurable list
+// of interfaces, and behind every interface with the controller's identifiers one model of the
+// lighting controller that records each report it receives and answers the read requests.
+//
+//   auto sim = std::make_shared<hid::SimulatedBackend>();   // one controller, LED count 8
+//   sim->Controller().argb.red = 255;                       // what a colour read answers
+//   sim->SetObserver([](const hid::Report& r) { std::puts(hid::FormatReport(r).c_str()); });
+//   hid::SetBackend(sim);
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/hid/hid_backend.h"
+#include "platform/hid/simulated/controller_model.h"
+
+namespace hid {
+
+constexpr WORD kSimulatedControllerVendor = 0x1A2C;
+constexpr WORD kSimulatedControllerProduct = 0x1519;
+
+struct SimulatedInterface {
+  WORD vendor_id = kSimulatedControllerVendor;
+  WORD product_id = kSimulatedControllerProduct;
+  bool open_fails = false;  // opening it fails, as for a device held exclusively elsewhere
+  bool caps_fail = false;   // it opens, but its report descriptor cannot be read
+};
+
+class SimulatedBackend final : public Backend {
+ public:
+  using Observer = std::function<void(const Report&)>;
+
+  // One interface: the controller.
+  SimulatedBackend();
+  // The given interfaces in enumeration order; none means no HID device at all.
+  explicit SimulatedBackend(std::vector<SimulatedInterface> interfaces);
+
+  std::vector<InterfaceInfo> Enumerate() override;
+  std::unique_ptr<Device> Open(const std::string& path) override;
+
+  // The controller's state: set it to choose what the read requests answer, read it to see what
+  // the write requests set.
+  ControllerState& Controller();
+
+  // A silent controller still takes writes but never answers: every read times out (at once; no
+  // real time passes).
+  void SetSilent(bool silent);
+
+  // Pulls the controller out: its interfaces leave the enumeration, opening them fails, and
+  // writes and reads on handles already open fail.
+  void Unplug();
+
+  // Called with every report the controller receives, as it arrives.
+  void SetObserver(Observer observer);
+
+  // Every report the controller received, oldest first.
+  const std::vector<Report>& Reports() const;
+
+  // How often the index-th interface was opened, and how many of those handles are still open.
+  int TimesOpened(std::size_t index) const;
+  int OpenNow(std::size_t index) const;
+
+  // The device path of the index-th interface.
+  static std::string PathOf(std::size_t index);
+
+  struct Shared;
+
+ private:
+  std::shared_ptr<Shared> shared_;
+};
+
+// "HH HH ... HH": the 65 bytes as two-digit upper-case hex, separated by single spaces.
+std::string FormatReport(const Report& report);
+
+}  // namespace hid

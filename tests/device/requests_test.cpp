@@ -1,0 +1,113 @@
+// The five operations end to end: discovery over the simulated controller, then the reports it
+// receives and what the program decodes from its replies, or from their absence.
+#include "device/requests.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "device/discovery.h"
+#include "platform/hid/simulated/simulated_backend.h"
+
+namespace {
+
+using device::Report;
+
+class DeviceRequests : public ::testing::Test {
+ protected:
+  HANDLE Connect(std::vector<hid::SimulatedInterface> interfaces = {{}}) {
+    sim_ = std::make_shared<hid::SimulatedBackend>(std::move(interfaces));
+    hid::SetBackend(sim_);
+    link_ = std::make_unique<device::DeviceDiscovery>();
+    link_->FindDevice();
+    return link_->m_hDevice;
+  }
+  void TearDown() override {
+    link_.reset();
+    hid::SetBackend(nullptr);
+  }
+
+  std::shared_ptr<hid::SimulatedBackend> sim_;
+  std::unique_ptr<device::DeviceDiscovery> link_;
+};
+
+TEST_F(DeviceRequests, StartUpReadsColourThenLightsQuantity) {
+  const HANDLE h = Connect();
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  sim_->Controller().argb = {0x02, 0x03, 0, 255, 0x80};
+  sim_->Controller().led_count = 255;
+
+  BYTE in_out = 0;
+  EXPECT_EQ(device::ReadDeviceColor(h, in_out), (device::Rgb{0, 255, 0x80}));
+  EXPECT_EQ(in_out, 0x02) << "reply byte 5 comes back through the argument";
+  int qty = 0;
+  device::ReadLightsQty(h, qty);
+  EXPECT_EQ(qty, 255);
+
+  ASSERT_EQ(sim_->Reports().size(), 2u);
+  EXPECT_EQ(sim_->Reports()[0], (Report{0x00, 0x80, 0x0B, 0x01, 0x03, 0x00, 0x00, 0x00, 0x03}));
+  EXPECT_EQ(sim_->Reports()[1], (Report{0x00, 0x80, 0x0D, 0x01, 0x00, 0x03}));
+}
+
+TEST_F(DeviceRequests, WithoutAnAnswerReadsEchoTheRequest) {
+  for (bool attached : {false, true}) {
+    SCOPED_TRACE(attached ? "silent controller" : "no controller");
+    const HANDLE h = Connect(attached ? std::vector<hid::SimulatedInterface>{{}}
+                                      : std::vector<hid::SimulatedInterface>{});
+    sim_->SetSilent(true);
+    sim_->Controller().argb.red = 99;
+    BYTE in_out = 3;
+    EXPECT_EQ(device::ReadDeviceColor(h, in_out), (device::Rgb{0, 0, 0}));
+    EXPECT_EQ(in_out, 3);
+    int qty = 0;
+    device::ReadLightsQty(h, qty);
+    EXPECT_EQ(qty, 0) << "the dialog then shows 0";
+    qty = 300;
+    device::ReadLightsQty(h, qty);
+    EXPECT_EQ(qty, 44) << "only the low byte was sent, and it comes back";
+    EXPECT_EQ(sim_->Reports().size(), attached ? 3u : 0u);
+  }
+}
+
+TEST_F(DeviceRequests, ApplyAndSetLightsQuantityReachTheController) {
+  const HANDLE h = Connect();
+  device::ApplyArgbSettings(h, device::LightingSettings{2, 0, 1, 2, 3});
+  device::SetLightsQty(h, 8);
+  ASSERT_EQ(sim_->Reports().size(), 2u);
+  EXPECT_EQ(sim_->Reports()[0],
+            (Report{0x00, 0x80, 0x0B, 0x02, 0x03, 0x01, 0x00, 0x00, 0x03, 0x01, 0x02, 0x03}));
+  EXPECT_EQ(sim_->Reports()[1], (Report{0x00, 0x80, 0x0D, 0x02, 0x08, 0x03}));
+  EXPECT_EQ(sim_->Controller().led_count, 8);
+}
+
+TEST_F(DeviceRequests, VrgbWarnsBeforeWritingOnlyForEffectsWithoutAVrgbCode) {
+  const HANDLE h = Connect();
+  std::vector<std::size_t> warned_after;
+  const auto warn = [&] { warned_after.push_back(sim_->Reports().size()); };
+  // Synchronize with the start-up effect: ARGB first, then the warning, then VRGB with code 0.
+  const device::LightingSettings startup{8, 2};
+  device::ApplyArgbSettings(h, startup);
+  device::ApplyVrgbSettings(h, startup, warn);
+  EXPECT_EQ(warned_after, std::vector<std::size_t>{1});
+  ASSERT_EQ(sim_->Reports().size(), 2u);
+  EXPECT_EQ(sim_->Reports()[0][5], 0x02);
+  EXPECT_EQ(sim_->Reports()[1], (Report{0x00, 0x80, 0x04, 0x02, 0x00, 0x00, 0x00, 0x03, 0xFF}));
+
+  device::ApplyVrgbSettings(h, device::LightingSettings{7, 6}, warn);
+  EXPECT_EQ(warned_after.size(), 1u);
+  EXPECT_EQ(sim_->Controller().vrgb.effect, 0x04);
+}
+
+TEST_F(DeviceRequests, UnpluggedAfterStartUpEverythingGoesQuietlyNowhere) {
+  const HANDLE h = Connect();
+  sim_->Unplug();
+  device::ApplyArgbSettings(h, device::LightingSettings{3, 5});
+  device::SetLightsQty(h, 20);
+  int qty = 20;
+  device::ReadLightsQty(h, qty);
+  EXPECT_EQ(qty, 20);
+  EXPECT_TRUE(sim_->Reports().empty());
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+// The hidapi backend on a machine without the controller, the guard that keeps other files away
+// from hidapi, and the report descriptor read from sysfs.
+#include "platform/hid/hidapi/hidapi_backend.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "platform/hid/winhid.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(HidapiBackend, EnumeratesEachInterfaceOnceAndOpensOnlyRealHidrawNodes) {
+  auto backend = std::make_shared<hid::HidapiBackend>();
+  const auto list = backend->Enumerate();
+  std::error_code ec;
+  if (fs::is_empty("/sys/class/hidraw", ec) || ec) {
+    EXPECT_TRUE(list.empty()) << "no hidraw node, yet interfaces were listed";
+  }
+  std::set<std::string> paths;
+  for (const auto& info : list) EXPECT_TRUE(paths.insert(info.path).second) << info.path;
+
+  // hidapi crashes when handed a file that opens but is no hidraw node: those never reach it.
+  for (const char* path : {"/dev/hidraw-that-does-not-exist", "", "/etc/hostname", "/dev/null"}) {
+    EXPECT_FALSE(backend->Open(path)) << path;
+  }
+  hid::SetBackend(backend);
+  EXPECT_EQ(CreateFileW(L"/dev/hidraw-that-does-not-exist", GENERIC_READ | GENERIC_WRITE, 3,
+                        nullptr, OPEN_EXISTING, 0, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  hid::SetBackend(nullptr);
+}
+
+class Sysfs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("halcyra-sysfs-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+  }
+  void TearDown() override { fs::remove_all(root_); }
+  void Publish(const std::string& node, const std::string& bytes) {
+    fs::create_directories(root_ / node / "device");
+    std::ofstream(root_ / node / "device" / "report_descriptor", std::ios::binary) << bytes;
+  }
+  fs::path root_;
+};
+
+TEST_F(Sysfs, CharacterDeviceCountsOnlyWhenItsSubsystemIsHidraw) {
+  EXPECT_FALSE(hid::IsHidrawDevice("/dev/null"));
+  // /dev/null is character device 1:3; a fake sysfs files it under hidraw, then under mem.
+  fs::create_directories(root_ / "1:3");
+  fs::create_symlink("../../class/hidraw", root_ / "1:3" / "subsystem");
+  EXPECT_TRUE(hid::IsHidrawDevice("/dev/null", root_));
+  EXPECT_FALSE(hid::IsHidrawDevice("/etc/hostname", root_)) << "not a character device";
+  fs::remove(root_ / "1:3" / "subsystem");
+  fs::create_symlink("../../class/mem", root_ / "1:3" / "subsystem");
+  EXPECT_FALSE(hid::IsHidrawDevice("/dev/null", root_));
+}
+
+TEST_F(Sysfs, DescriptorIsTheNodesFileUpToTheKernelsLimit) {
+  const std::string bytes("\x06\x00\xFF\x09\x01\xA1\x01\x00\xC0", 9);  // a NUL inside, too
+  Publish("hidraw3", bytes);
+  Publish("hidraw0", "");
+  Publish("hidraw1", std::string(4097, '\x01'));
+  Publish("hidraw2", std::string(4096, '\x01'));
+  Publish("hidrawx", "\x01");
+  const auto got = hid::ReadSysfsReportDescriptor("/dev/hidraw3", root_);
+  ASSERT_TRUE(got);
+  EXPECT_EQ(std::string(got->begin(), got->end()), bytes);
+  ASSERT_TRUE(hid::ReadSysfsReportDescriptor("/dev/hidraw2", root_));
+  for (const char* path : {"/dev/hidraw4", "/dev/hidraw0", "/dev/hidraw1", "/dev/hidrawx",
+                           "/dev/hidraw", "/dev/hidraw1/..", ""}) {
+    EXPECT_FALSE(hid::ReadSysfsReportDescriptor(path, root_)) << path;
+  }
+}
+
+}  // namespace
