@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/kernel_handle.h"
 #include "platform/hid/hid_state.h"
 #include "platform/hid/winhid.h"
 
@@ -54,6 +55,7 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMod
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
+  base::AddCloseHandler(&hid::detail::CloseDeviceHandle);
   const auto value = state.NewHandleValue();
   state.devices.emplace(value, hid::detail::OpenDevice{std::move(device), dwDesiredAccess});
   return hid::detail::AsHandle<void>(value);
@@ -105,10 +107,10 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
   return TRUE;
 }
 
-BOOL CloseHandle(HANDLE hObject) {
-  if (hid::detail::State().devices.erase(hid::detail::Key(hObject)) == 0) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  return TRUE;
+namespace hid::detail {
+
+bool CloseDeviceHandle(HANDLE handle) {
+  return State().devices.erase(Key(handle)) != 0;
 }
+
+}  // namespace hid::detail

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/base/kernel_handle.h"
+
 namespace hid::detail {
 
 HidState::~HidState() {
@@ -9,9 +11,9 @@ HidState::~HidState() {
 }
 
 std::uintptr_t HidState::NewHandleValue() {
-  // Step by 4 like kernel handles; the counter cannot reach all-ones in any real run.
-  next_ += 4;
-  return next_;
+  // One counter for every kernel handle of the process, so that CloseHandle never mistakes a
+  // device for another part's object.
+  return base::NewKernelHandleValue();
 }
 
 void HidState::Clear() {

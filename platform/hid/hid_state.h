@@ -40,12 +40,12 @@ class HidState {
 
   // Drops every handle (used when the backend changes).
   void Clear();
-
- private:
-  std::uintptr_t next_ = 0x4000;
 };
 
 HidState& State();
+
+// Close handler for device handles (see platform/base/kernel_handle.h).
+bool CloseDeviceHandle(HANDLE handle);
 
 inline std::uintptr_t Key(const void* handle) {
   return reinterpret_cast<std::uintptr_t>(handle);

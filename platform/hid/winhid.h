@@ -7,25 +7,12 @@
 // never crashes. All calls run on the one user-interface thread.
 #pragma once
 
+#include "platform/base/kernel_handle.h"
 #include "platform/base/windef.h"
 
 // ---- Types
 // ---------------------------------------------------------------------------------------
 
-// Guarded as in Windows' guiddef.h, so that any other header defining GUID the same way composes.
-#ifndef GUID_DEFINED
-#define GUID_DEFINED
-struct GUID {
-  DWORD Data1;
-  WORD Data2;
-  WORD Data3;
-  BYTE Data4[8];
-};
-#endif
-using LPGUID = GUID*;
-using LPCGUID = const GUID*;
-
-using BOOLEAN = BYTE;
 using NTSTATUS = LONG;
 using USAGE = USHORT;
 using PDWORD = DWORD*;
@@ -35,17 +22,6 @@ struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED*;
-
-// ---- Last-error codes of these calls (beyond those of windef.h)
-// ----------------------------------
-
-constexpr DWORD ERROR_ACCESS_DENIED = 5;
-constexpr DWORD ERROR_GEN_FAILURE = 31;
-constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
-constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
-constexpr DWORD ERROR_DEVICE_NOT_CONNECTED = 1167;
-constexpr DWORD ERROR_TIMEOUT = 1460;
-constexpr DWORD ERROR_INVALID_USER_BUFFER = 1784;
 
 // ---- Device set-up (setupapi)
 // --------------------------------------------------------------------
@@ -179,5 +155,4 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
 BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
               LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped);
 
-// Closes a device handle from CreateFileW.
-BOOL CloseHandle(HANDLE hObject);
+// CloseHandle (platform/base/kernel_handle.h) closes a device handle from CreateFileW.
