@@ -116,8 +116,11 @@ X11HostImpl::X11HostImpl(Display* dpy)
 
 X11HostImpl::~X11HostImpl() {
   if (dead_) {
-    // Nothing more can go over the connection; free only our side.
+    // Nothing more goes over the connection; Xlib only frees its side (the link is marked broken).
+    for (auto& [id, w] : windows_) w.image.reset();
     windows_.clear();
+    XFreeGC(dpy_, gc_);
+    XCloseDisplay(dpy_);
     return;
   }
   for (auto& [id, w] : windows_) {

@@ -142,6 +142,9 @@ TEST(X11Gone, ADisplayThatGoesAwayEndsTheWaitWithQuit) {
   desc.rect = Rect{0, 0, 50, 50};
   NativeWindow w = host->CreateWindow(desc);
   host->Show(w, true);
+  std::vector<std::uint32_t> px(50 * 50, kRed);
+  host->Present(w, Framebuffer{px.data(), 50, 50, 50}, {Rect{0, 0, 50, 50}});
+  host->CursorPos();
   server->Kill();
   Event e;
   const std::uint64_t give_up = host->NowMs() + 3000;
@@ -150,7 +153,6 @@ TEST(X11Gone, ADisplayThatGoesAwayEndsTheWaitWithQuit) {
   } while (e.type != EventType::kQuit);
   EXPECT_TRUE(host->Disconnected());
   // Everything after that is harmless.
-  std::vector<std::uint32_t> px(50 * 50, kRed);
   host->Present(w, Framebuffer{px.data(), 50, 50, 50}, {Rect{0, 0, 50, 50}});
   host->SetWindowRect(w, Rect{5, 5, 60, 60});
   EXPECT_TRUE(host->ForeignWindows().empty());
