@@ -172,3 +172,28 @@ TEST_F(X11Test, WaitingTimesOutAtTheDeadline) {
 
 }  // namespace
 }  // namespace host::test
+
+namespace host::test {
+namespace {
+
+TEST_F(X11WmTest, AWindowManagerMovesTheWindowAndReportsWhereTo) {
+  NativeWindow w = ShowSolid(*host_, Desc({100, 100, 300, 250}), 0x808080);
+  ASSERT_TRUE(Eventually(*host_, [&] { return probe_->Attributes(w)->map_state == IsViewable; }));
+  probe_->MovePointer(150, 150);
+  probe_->Button(true);
+  auto down = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kButtonDown); });
+  ASSERT_TRUE(down);
+  ASSERT_TRUE(host_->BeginMove(w, down->screen));
+  host_->CursorPos();
+  for (int i = 1; i <= 10; ++i) probe_->MovePointer(150 + i * 10, 150 + i * 6);
+  probe_->Button(false);
+  auto moved = WaitFor(*host_, [](const Event& e) {
+    return Is(e, EventType::kWindowMoved) && e.rect.left == 200 && e.rect.top == 160;
+  });
+  ASSERT_TRUE(moved);
+  EXPECT_EQ(moved->window, w);
+  EXPECT_EQ(moved->rect.Width(), 200);
+}
+
+}  // namespace
+}  // namespace host::test
