@@ -388,6 +388,10 @@ void X11HostImpl::Minimize(NativeWindow window) {
   if (!w || dead_ || w->minimized) return;
   w->minimized = true;
   w->activate_on_map = false;
+  // An activation still waiting for an owned window's map would bring the owner back.
+  for (auto& [id, other] : windows_) {
+    if (other.desc.owner == window) other.activate_on_map = false;
+  }
   w->state_serial = NextRequest(dpy_);
   if (wm_) {
     XIconifyWindow(dpy_, window, screen_);
