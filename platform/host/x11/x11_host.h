@@ -27,7 +27,10 @@ class X11Host : public Host {
  public:
   // Connects to `display_name` (empty: $DISPLAY). On failure returns null and puts one line that
   // the program can print as it is into `error`, e.g. "cannot open X display \":7\"".
-  static std::unique_ptr<X11Host> Open(const std::string& display_name, std::string* error);
+  // `shared_memory` false sends every frame through the connection, as on a remote display
+  // (where the host falls back to that by itself).
+  static std::unique_ptr<X11Host> Open(const std::string& display_name, std::string* error,
+                                       bool shared_memory = true);
 
   // A window manager runs on the display (it decorates captioned windows and moves windows).
   virtual bool HasWindowManager() const = 0;
