@@ -294,6 +294,25 @@ TEST(Drawing, FillRectIsHalfOpenAndEmptyDrawsNothing) {
   EXPECT_EQ(s.At(2, 3), kWhite);
 }
 
+TEST(Drawing, FillRgnTakesLogicalCoordinatesAndTheClip) {
+  MemSurface s(6, 6);
+  s.Fill(kWhite);
+  SetWindowOrgEx(s.dc(), 1, 1, nullptr);
+  IntersectClipRect(s.dc(), 1, 1, 4, 7);  // device columns 0..2
+  HRGN rgn = CreateRectRgn(2, 2, 6, 4);   // device (1, 1) to (5, 3)
+  HBRUSH red = CreateSolidBrush(kRed);
+  ASSERT_TRUE(FillRgn(s.dc(), rgn, red));
+  SetWindowOrgEx(s.dc(), 0, 0, nullptr);
+  SelectClipRgn(s.dc(), nullptr);
+  EXPECT_EQ(s.At(1, 1), kRed);
+  EXPECT_EQ(s.At(2, 2), kRed);
+  EXPECT_EQ(s.At(3, 1), kWhite);  // clipped
+  EXPECT_EQ(s.At(1, 3), kWhite);  // outside the region
+  EXPECT_EQ(s.At(0, 0), kWhite);
+  DeleteObject(red);
+  DeleteObject(rgn);
+}
+
 TEST(Drawing, GetPixelOutsideTheClipIsInvalid) {
   MemSurface s(4, 4);
   s.Fill(kBlue);
