@@ -436,6 +436,32 @@ TEST(Handles, StaleAndMisusedHandlesFailCleanly) {
   EXPECT_EQ(GetStockObject(99), nullptr);
 }
 
+TEST(Drawing, ExtremeCoordinatesNeitherOverflowNorHang) {
+  constexpr int kMin = -2147483647 - 1, kMax = 2147483647;
+  MemSurface s(4, 4);
+  s.Fill(kWhite);
+  SetWindowOrgEx(s.dc(), kMin, kMax, nullptr);
+  RECT all{kMin, kMin, kMax, kMax};
+  EXPECT_EQ(FillRect(s.dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 1);
+  MoveToEx(s.dc(), kMin, kMin, nullptr);
+  EXPECT_TRUE(LineTo(s.dc(), kMax, kMax));
+  EXPECT_EQ(DrawTextW(s.dc(), L"x", 1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE) != 0, true);
+  EXPECT_NE(IntersectClipRect(s.dc(), kMin, kMin, kMax, kMax), ERROR);
+  POINT p{kMax, kMin};
+  EXPECT_TRUE(LPtoDP(s.dc(), &p, 1));
+  RECT box;
+  GetClipBox(s.dc(), &box);
+  OffsetRect(&all, kMax, kMin);
+  InflateRect(&all, kMax, kMax);
+  const POINT far[] = {{kMin, 0}, {0, kMax}, {kMax, kMax}};
+  EXPECT_EQ(CreatePolygonRgn(far, 3, WINDING), nullptr);
+  HRGN big = CreateRoundRectRgn(kMin, kMin, kMax, kMax, kMax, kMax);
+  EXPECT_NE(big, nullptr);
+  DeleteObject(big);
+  EXPECT_TRUE(StretchBlt(s.dc(), kMin, kMin, 3, 3, s.dc(), 0, 0, 2, 2, SRCCOPY));
+  EXPECT_FALSE(StretchBlt(s.dc(), 0, 0, kMax, 3, s.dc(), 0, 0, 2, 2, SRCCOPY));
+}
+
 TEST(Handles, SelectedBrushIsDeletedWhenReleased) {
   HDC dc = CreateCompatibleDC(nullptr);
   HBRUSH br = CreateSolidBrush(kRed);
