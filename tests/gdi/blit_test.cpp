@@ -235,6 +235,20 @@ TEST(StretchBlt, HalftoneAveragesWhenShrinkingAndBlendsWhenEnlarging) {
   EXPECT_LT(GetRValue(big.At(3, 0)), mid);
 }
 
+TEST(StretchBlt, OppositeSignsMirror) {
+  MemSurface src(3, 1), dst(3, 1);
+  for (int x = 0; x < 3; ++x) SetPixel(src.dc(), x, 0, RGB(x * 100, 0, 0));
+  ASSERT_TRUE(StretchBlt(dst.dc(), 3, 0, -3, 1, src.dc(), 0, 0, 3, 1, SRCCOPY));  // [0, 3)
+  EXPECT_EQ(dst.At(0, 0), RGB(200, 0, 0));
+  EXPECT_EQ(dst.At(2, 0), RGB(0, 0, 0));
+  // Equal negative extents on both sides copy without mirroring.
+  dst.Fill(kWhite);
+  ASSERT_TRUE(BitBlt(dst.dc(), 3, 1, -2, -1, src.dc(), 3, 1, SRCCOPY));
+  EXPECT_EQ(dst.At(0, 0), kWhite);
+  EXPECT_EQ(dst.At(1, 0), RGB(100, 0, 0));
+  EXPECT_EQ(dst.At(2, 0), RGB(200, 0, 0));
+}
+
 TEST(StretchBlt, BlackOnWhiteKeepsBlackWhenShrinking) {
   MemSurface src(4, 1), dst(2, 1), cc(2, 1);
   src.Fill(kWhite);

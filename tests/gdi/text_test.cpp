@@ -211,6 +211,9 @@ TEST(Text, DrawTextRightAlignmentCalcRectAndClipping) {
   EXPECT_LE(right.ink.right, 110);
   EXPECT_GE(right.ink.left, 110 - size.cx);
   EXPECT_LT(right.ink.top, 18);
+  // DT_VCENTER means nothing without DT_SINGLELINE: the text stays at the top.
+  const Placed top = DrawCentred(s, 120, 40, L"Apply", RECT{0, 0, 110, 40}, DT_VCENTER);
+  EXPECT_LT(top.ink.top, 18 / 2);
 
   // A box narrower than the text clips it, unless DT_NOCLIP.
   const RECT narrow{20, 0, 30, 30};
