@@ -485,6 +485,10 @@ void FreeWindow(HWND h) {
     st.by_native.erase(w->native);
   }
   if (w->framebuffer) DeleteObject(w->framebuffer);
+  w->framebuffer = nullptr;
+  w->region.Reset();  // the region the window owned goes with it
+  w->update.Reset();
+  w->dirty.Reset();
   if (w->sysmenu) st.menus.erase(reinterpret_cast<std::uintptr_t>(w->sysmenu->handle));
   // Posted messages for a dead window are dropped when they come up.
   UnlinkWindow(w);
