@@ -131,8 +131,7 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
   bool pointer = ev.type == host::EventType::kPointerMove ||
                  ev.type == host::EventType::kButtonDown || ev.type == host::EventType::kButtonUp;
   if (pointer) {
-    set_async(VK_SHIFT,
-              (ev.modifiers & host::kModShift) != 0 || (st.async_state[VK_SHIFT] & 0x80 && false));
+    set_async(VK_SHIFT, (ev.modifiers & host::kModShift) != 0);
     set_async(VK_CONTROL, (ev.modifiers & host::kModControl) != 0);
   }
   if (ev.type == host::EventType::kButtonDown) set_async(ButtonVk(ev.button), true);
@@ -159,6 +158,8 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
     }
   }
 
+  out->msg.time = static_cast<DWORD>(H() ? H()->NowMs() : 0);
+  out->msg.pt = p;
   if (pointer) {
     if (ev.type != host::EventType::kPointerMove && ButtonVk(ev.button) < 0) return false;
     HWND target = nullptr;

@@ -181,6 +181,8 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove, bool* got
         }
         if (!InRange(m.msg.message, min, max)) break;
         *msg = m.msg;
+        st.message_time = static_cast<LONG>(msg->time);
+        st.message_pos = MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y));
         if (remove) {
           st.input.pop_front();
           ApplyKeyState(m);

@@ -157,9 +157,50 @@ TEST_F(DialogTest, CloseOnADialogPostsCancelInsteadOfDestroying) {
   EXPECT_EQ(log_.commands[0].second, 0);
 }
 
+TEST_F(DialogTest, AControlThatWantsAllKeysKeepsEscapeAndACancelButtonIsNamed) {
+  HWND dlg = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(238), nullptr, LoggingDialog, 0);
+  ASSERT_NE(dlg, nullptr);
+  HWND slider = Child(dlg, 1503, 10, 10, 100, 16);
+  J().handlers[WM_GETDLGCODE] = [](HWND, WPARAM, LPARAM) -> LRESULT { return DLGC_WANTALLKEYS; };
+  SetFocus(slider);
+  MSG esc{slider, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+  EXPECT_TRUE(IsDialogMessageW(dlg, &esc));
+  EXPECT_TRUE(log_.commands.empty());
+  EXPECT_EQ(Count(slider, WM_KEYDOWN), 1);
+
+  J().handlers.erase(WM_GETDLGCODE);
+  HWND cancel = Child(dlg, IDCANCEL, 10, 40, 50, 20, WS_CHILD | WS_VISIBLE, L"Button");
+  EXPECT_TRUE(IsDialogMessageW(dlg, &esc));
+  ASSERT_EQ(log_.commands.size(), 1u);
+  EXPECT_EQ(reinterpret_cast<HWND>(log_.commands[0].second), cancel);
+  MSG elsewhere{nullptr, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+  EXPECT_FALSE(IsDialogMessageW(dlg, &elsewhere));
+  DestroyWindow(dlg);
+}
+
 TEST_F(DialogTest, MissingOrBrokenTemplatesFailCleanly) {
   EXPECT_EQ(DialogBoxParamW(nullptr, MAKEINTRESOURCEW(9999), nullptr, LoggingDialog, 0), -1);
   EXPECT_EQ(CreateDialogParamW(nullptr, MAKEINTRESOURCEW(101), nullptr, LoggingDialog, 0), nullptr);
+  static const char kNoSize[] = "STYLE 0x80000000\nCAPTION \"x\"\n";
+  static const char kCut[] = "SIZE 10 10\nCONTROL 1 \"Button\" 0x50000000 1 2 3 4 \"open\n";
+  static const char kHuge[] = "SIZE 10 10\nCONTROL 1 \"Button\" 0x50000000 1 2 99999999 4 \"x\"\n";
+  static const char kFine[] =
+      "# comment\nSIZE 20 10\nCONTROL 7 \"Static\" 0x50000000 1 1 8 8 \"ok\"\n";
+  static const gdi::ResourceEntry kTable[] = {
+      {RT_DIALOG_ID, 900, reinterpret_cast<const unsigned char*>(kNoSize), sizeof kNoSize - 1},
+      {RT_DIALOG_ID, 901, reinterpret_cast<const unsigned char*>(kCut), sizeof kCut - 1},
+      {RT_DIALOG_ID, 902, reinterpret_cast<const unsigned char*>(kHuge), sizeof kHuge - 1},
+      {RT_DIALOG_ID, 903, reinterpret_cast<const unsigned char*>(kFine), sizeof kFine - 1},
+  };
+  gdi::SetResourceTable(kTable);
+  for (UINT id : {900u, 901u, 902u})
+    EXPECT_EQ(CreateDialogParamW(nullptr, MAKEINTRESOURCEW(id), nullptr, LoggingDialog, 0), nullptr)
+        << id;
+  HWND fine = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(903), nullptr, LoggingDialog, 0);
+  ASSERT_NE(fine, nullptr);
+  EXPECT_NE(GetDlgItem(fine, 7), nullptr);
+  DestroyWindow(fine);
+  res::InstallEmbeddedResources();
 }
 
 TEST_F(DialogTest, MessageBoxRunsANestedLoopWithItsOwnerDisabled) {
