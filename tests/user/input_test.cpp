@@ -234,3 +234,57 @@ TEST_F(InputTest, ASecondQuickPressOnADoubleClickClassIsADoubleClick) {
 
 }  // namespace
 }  // namespace usertest
+
+namespace usertest {
+namespace {
+
+TEST_F(InputTest, TrackbarKeepsItsRangeAndReportsDragsAndKeys) {
+  HWND top = TopLevel(0, 0, 300, 100);
+  HWND bar = Child(top, 1503, 10, 10, 212, 20, WS_CHILD | WS_VISIBLE, TRACKBAR_CLASSW);
+  EXPECT_EQ(SendMessageW(bar, TBM_GETRANGEMIN, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(bar, TBM_GETRANGEMAX, 0, 0), 100);
+  EXPECT_EQ(SendMessageW(bar, TBM_GETPAGESIZE, 0, 0), 20);
+  SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(4, 64));
+  EXPECT_EQ(SendMessageW(bar, TBM_GETPAGESIZE, 0, 0), 12);  // a fifth of the range until set
+  SendMessageW(bar, TBM_SETPOS, TRUE, 100);
+  EXPECT_EQ(SendMessageW(bar, TBM_GETPOS, 0, 0), 64);
+  Pump();
+  J().recs.clear();
+  host_->MovePointer({16, 20});  // the left end of the channel
+  host_->PressButton();
+  host_->MovePointer({216, 20});
+  host_->ReleaseButton();
+  Pump();
+  EXPECT_EQ(GetFocus(), bar);
+  std::vector<WORD> codes;
+  for (const auto& r : J().recs)
+    if (r.hwnd == top && r.msg == WM_HSCROLL) codes.push_back(LOWORD(r.wp));
+  EXPECT_EQ(codes,
+            (std::vector<WORD>{TB_THUMBTRACK, TB_THUMBTRACK, TB_THUMBPOSITION, TB_ENDTRACK}));
+  EXPECT_EQ(SendMessageW(bar, TBM_GETPOS, 0, 0), 64);
+  J().recs.clear();
+  host_->PressKey(VK_HOME);
+  host_->PressKey(VK_RIGHT);
+  Pump();
+  codes.clear();
+  for (const auto& r : J().recs)
+    if (r.hwnd == top && r.msg == WM_HSCROLL) codes.push_back(LOWORD(r.wp));
+  EXPECT_EQ(codes, (std::vector<WORD>{TB_TOP, TB_ENDTRACK, TB_LINEDOWN, TB_ENDTRACK}));
+  EXPECT_EQ(SendMessageW(bar, TBM_GETPOS, 0, 0), 5);
+}
+
+TEST_F(InputTest, TheCloseBoxOfADrawnCaptionClosesTheWindow) {
+  HWND w = TopLevel(100, 100, 200, 120, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU);
+  Pump();
+  J().recs.clear();
+  RECT rc;
+  GetWindowRect(w, &rc);
+  int frame = GetSystemMetrics(SM_CXDLGFRAME);
+  int caption = GetSystemMetrics(SM_CYCAPTION);
+  Click(rc.right - frame - caption / 2, rc.top + frame + caption / 2);
+  Pump();
+  EXPECT_FALSE(IsWindow(w));  // WM_SYSCOMMAND SC_CLOSE, WM_CLOSE, then the default destroys it
+}
+
+}  // namespace
+}  // namespace usertest

@@ -106,68 +106,8 @@ TEST_F(MessageOrderTest, PostQuitMessageEndsGetMessageAfterPostedMessages) {
   EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
 }
 
-// Forwards to a headless host and counts how often the program waits.
-class CountingHost final : public host::Host {
- public:
-  explicit CountingHost(host::HeadlessHost* inner) : in_(inner) {}
-  int waits = 0;
-  host::Rect ScreenRect() const override { return in_->ScreenRect(); }
-  host::NativeWindow CreateWindow(const host::WindowDesc& d) override {
-    return in_->CreateWindow(d);
-  }
-  void DestroyWindow(host::NativeWindow w) override { in_->DestroyWindow(w); }
-  void SetWindowRect(host::NativeWindow w, const host::Rect& r) override {
-    in_->SetWindowRect(w, r);
-  }
-  void SetShape(host::NativeWindow w, const std::vector<host::Rect>* r) override {
-    in_->SetShape(w, r);
-  }
-  void SetTitle(host::NativeWindow w, const std::string& t) override { in_->SetTitle(w, t); }
-  void Show(host::NativeWindow w, bool a) override { in_->Show(w, a); }
-  void Hide(host::NativeWindow w) override { in_->Hide(w); }
-  void Minimize(host::NativeWindow w) override { in_->Minimize(w); }
-  void Restore(host::NativeWindow w) override { in_->Restore(w); }
-  void Raise(host::NativeWindow w, bool a) override { in_->Raise(w, a); }
-  bool DecoratesCaptions() const override { return in_->DecoratesCaptions(); }
-  void Present(host::NativeWindow w, const host::Framebuffer& f,
-               const std::vector<host::Rect>& d) override {
-    in_->Present(w, f, d);
-  }
-  void SetCapture(host::NativeWindow w) override { in_->SetCapture(w); }
-  host::Point CursorPos() const override { return in_->CursorPos(); }
-  bool BeginMove(host::NativeWindow w, host::Point p) override { return in_->BeginMove(w, p); }
-  std::uint64_t NowMs() const override { return in_->NowMs(); }
-  bool PollEvent(host::Event* e) override { return in_->PollEvent(e); }
-  bool WaitEvent(std::optional<std::uint64_t> d, host::Event* e) override {
-    ++waits;
-    return in_->WaitEvent(d, e);
-  }
-  void SetMarker(host::NativeWindow w, const std::string& n, long v) override {
-    in_->SetMarker(w, n, v);
-  }
-  void RemoveMarker(host::NativeWindow w, const std::string& n) override {
-    in_->RemoveMarker(w, n);
-  }
-  void SetLastActivePopup(host::NativeWindow o, host::NativeWindow p) override {
-    in_->SetLastActivePopup(o, p);
-  }
-  std::vector<host::ForeignWindow> ForeignWindows() override { return in_->ForeignWindows(); }
-  std::optional<long> ForeignMarker(host::NativeWindow w, const std::string& n) override {
-    return in_->ForeignMarker(w, n);
-  }
-  bool ForeignIsMinimized(host::NativeWindow w) override { return in_->ForeignIsMinimized(w); }
-  void ForeignRestore(host::NativeWindow w) override { in_->ForeignRestore(w); }
-  void ForeignActivate(host::NativeWindow w) override { in_->ForeignActivate(w); }
-  host::NativeWindow ForeignLastActivePopup(host::NativeWindow w) override {
-    return in_->ForeignLastActivePopup(w);
-  }
-
- private:
-  host::HeadlessHost* in_;
-};
-
 TEST_F(MessageOrderTest, WaitingWithNoTimerDueCostsNoWakeUps) {
-  CountingHost counting(host_.get());
+  ForwardingHost counting(host_.get());
   user::SetHost(&counting);
   HWND w = TopLevel(0, 0, 40, 40);
   Pump();

@@ -27,6 +27,39 @@ TEST_F(StartupTest, ASecondSemaphoreOfTheSameNameReportsThatItExisted) {
   EXPECT_EQ(CreateSemaphoreW(nullptr, 2, 1, name.c_str()), nullptr);
 }
 
+TEST_F(StartupTest, TheDesktopWalkFindsAnotherProcessWindowByItsMarker) {
+  ForwardingHost fh(host_.get());
+  fh.foreign = {
+      {9001, {}, false, 0}, {9002, {{"user_tests", 1}}, true, 9003}, {9003, {}, false, 0}};
+  user::SetHost(&fh);
+  HWND mine = TopLevel(0, 0, 10, 10);
+  HWND found = nullptr;
+  int walked = 0;
+  for (HWND h = GetWindow(GetDesktopWindow(), GW_CHILD); h && IsWindow(h);
+       h = GetWindow(h, GW_HWNDNEXT)) {
+    ++walked;
+    if (GetPropW(h, L"User_Tests")) {
+      found = h;
+      break;
+    }
+  }
+  EXPECT_EQ(walked, 3);  // this process's window, then 9001, then 9002
+  ASSERT_NE(found, nullptr);
+  EXPECT_NE(found, mine);
+  EXPECT_EQ(GetPropW(found, L"USER_TESTS"), reinterpret_cast<HANDLE>(1));
+  EXPECT_TRUE(IsIconic(found));
+  ShowWindow(found, SW_RESTORE);
+  EXPECT_FALSE(IsIconic(found));
+  SetForegroundWindow(found);
+  HWND popup = GetLastActivePopup(found);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_NE(popup, found);
+  SetForegroundWindow(popup);
+  EXPECT_EQ(fh.calls, (std::vector<std::string>{"restore 9002", "activate 9002", "activate 9003"}));
+  EXPECT_EQ(GetLastActivePopup(GetWindow(mine, GW_HWNDNEXT)), GetWindow(mine, GW_HWNDNEXT));
+  user::SetHost(host_.get());
+}
+
 TEST_F(StartupTest, StringsIconsAndTheModuleComeFromTheResources) {
   wchar_t buf[64];
   EXPECT_EQ(LoadStringW(GetModuleHandleW(nullptr), 101, buf, 64), 17);

@@ -7,6 +7,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/host/headless/headless_host.h"
@@ -123,5 +125,92 @@ class UserTest : public ::testing::Test {
 constexpr std::uint32_t Screen(COLORREF c) {
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
+
+// Forwards to a headless host, counts how often the program waits, and can pretend that other
+// processes show windows of their own.
+class ForwardingHost final : public host::Host {
+ public:
+  explicit ForwardingHost(host::HeadlessHost* inner) : in_(inner) {}
+  int waits = 0;
+  host::Rect ScreenRect() const override { return in_->ScreenRect(); }
+  host::NativeWindow CreateWindow(const host::WindowDesc& d) override {
+    return in_->CreateWindow(d);
+  }
+  void DestroyWindow(host::NativeWindow w) override { in_->DestroyWindow(w); }
+  void SetWindowRect(host::NativeWindow w, const host::Rect& r) override {
+    in_->SetWindowRect(w, r);
+  }
+  void SetShape(host::NativeWindow w, const std::vector<host::Rect>* r) override {
+    in_->SetShape(w, r);
+  }
+  void SetTitle(host::NativeWindow w, const std::string& t) override { in_->SetTitle(w, t); }
+  void Show(host::NativeWindow w, bool a) override { in_->Show(w, a); }
+  void Hide(host::NativeWindow w) override { in_->Hide(w); }
+  void Minimize(host::NativeWindow w) override { in_->Minimize(w); }
+  void Restore(host::NativeWindow w) override { in_->Restore(w); }
+  void Raise(host::NativeWindow w, bool a) override { in_->Raise(w, a); }
+  bool DecoratesCaptions() const override { return in_->DecoratesCaptions(); }
+  void Present(host::NativeWindow w, const host::Framebuffer& f,
+               const std::vector<host::Rect>& d) override {
+    in_->Present(w, f, d);
+  }
+  void SetCapture(host::NativeWindow w) override { in_->SetCapture(w); }
+  host::Point CursorPos() const override { return in_->CursorPos(); }
+  bool BeginMove(host::NativeWindow w, host::Point p) override { return in_->BeginMove(w, p); }
+  std::uint64_t NowMs() const override { return in_->NowMs(); }
+  bool PollEvent(host::Event* e) override { return in_->PollEvent(e); }
+  bool WaitEvent(std::optional<std::uint64_t> d, host::Event* e) override {
+    ++waits;
+    return in_->WaitEvent(d, e);
+  }
+  void SetMarker(host::NativeWindow w, const std::string& n, long v) override {
+    in_->SetMarker(w, n, v);
+  }
+  void RemoveMarker(host::NativeWindow w, const std::string& n) override {
+    in_->RemoveMarker(w, n);
+  }
+  void SetLastActivePopup(host::NativeWindow o, host::NativeWindow p) override {
+    in_->SetLastActivePopup(o, p);
+  }
+  // Other processes' windows.
+  struct Foreign {
+    host::NativeWindow id;
+    std::map<std::string, long> markers;
+    bool minimized = false;
+    host::NativeWindow last_popup = 0;
+  };
+  std::vector<Foreign> foreign;
+  std::vector<std::string> calls;
+  Foreign* Other(host::NativeWindow w) {
+    for (auto& f : foreign)
+      if (f.id == w) return &f;
+    return nullptr;
+  }
+  std::vector<host::ForeignWindow> ForeignWindows() override {
+    std::vector<host::ForeignWindow> out;
+    for (auto& f : foreign) out.push_back({f.id});
+    return out;
+  }
+  std::optional<long> ForeignMarker(host::NativeWindow w, const std::string& n) override {
+    Foreign* f = Other(w);
+    if (!f || !f->markers.count(n)) return std::nullopt;
+    return f->markers[n];
+  }
+  bool ForeignIsMinimized(host::NativeWindow w) override { return Other(w) && Other(w)->minimized; }
+  void ForeignRestore(host::NativeWindow w) override {
+    calls.push_back("restore " + std::to_string(w));
+    if (Foreign* f = Other(w)) f->minimized = false;
+  }
+  void ForeignActivate(host::NativeWindow w) override {
+    calls.push_back("activate " + std::to_string(w));
+  }
+  host::NativeWindow ForeignLastActivePopup(host::NativeWindow w) override {
+    Foreign* f = Other(w);
+    return f && f->last_popup ? f->last_popup : w;
+  }
+
+ private:
+  host::HeadlessHost* in_;
+};
 
 }  // namespace usertest
