@@ -75,6 +75,8 @@ void EndMove(bool cancel) {
     SetWindowPos(h, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   st.move.active = false;
+  // The release belonged to the move: no message carries it, so the key state learns it here.
+  st.key_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
   PostMessageW(h, WM_NULL, 0, 0);  // wakes the move loop
 }
 
@@ -276,7 +278,11 @@ void RunMoveLoop(HWND h, POINT press) {
   Window* root = Find(Root(h));
   bool host_moves = H() && !w->IsChild() && root && root->native &&
                     H()->BeginMove(root->native, {press.x, press.y});
-  if (!host_moves) {
+  if (host_moves) {
+    // The host carries the whole drag out, release included.
+    st.key_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
+    st.async_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
+  } else {
     st.move = MoveLoop{true, h, press, start};
     SetCapture(h);
     while (st.move.active && IsWindow(h)) {

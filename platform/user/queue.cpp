@@ -305,8 +305,9 @@ BOOL WaitMessage() {
   return TRUE;
 }
 
-BOOL TranslateMessage(const MSG* msg) {
-  return msg ? FALSE : FALSE;
+// Characters are not made from keys: nothing the program handles needs WM_CHAR.
+BOOL TranslateMessage(const MSG*) {
+  return FALSE;
 }
 
 LRESULT DispatchMessageW(const MSG* msg) {

@@ -132,6 +132,7 @@ TEST_F(InputTest, CaptionDragMovesTheWindowWithoutButtonMessagesToTheClient) {
   EXPECT_EQ(Count(w, WM_LBUTTONUP), 0);
   EXPECT_EQ(Count(w, WM_NCLBUTTONUP), 0);
   EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(GetKeyState(VK_LBUTTON) & 0x8000, 0);  // the release ended the move
   auto shown = host_->VisibleWindows();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(host_->WindowRect(shown[0])->left, 130);
