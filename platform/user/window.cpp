@@ -236,7 +236,7 @@ void RegisterSystemClasses() {
   add(L"#32770", DefDlgProcW, CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA + 2 * 8, COLOR_BTNFACE + 1);
   add(L"Button", ButtonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, 0, 0);
   add(L"Static", StaticProc, CS_DBLCLKS, 0, 0);
-  add(L"msctls_trackbar32", TrackbarProc, CS_DBLCLKS, 0, 0);
+  add(L"msctls_trackbar32", TrackbarProc, CS_GLOBALCLASS, 0, 0);  // every press is a press
   add(L"tooltips_class32", TooltipProc, CS_DBLCLKS | CS_SAVEBITS, 0, 0);
   add(L"#32768", MenuProc, CS_DBLCLKS | CS_SAVEBITS, 0, COLOR_BTNFACE + 1);
 }

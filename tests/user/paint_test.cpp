@@ -164,5 +164,28 @@ TEST_F(PaintTest, UpdateWindowPaintsAtOnceAndHiddenWindowsAreNotPainted) {
   EXPECT_FALSE(PeekMessageW(&m, w, WM_PAINT, WM_PAINT, PM_NOREMOVE));
 }
 
+TEST_F(PaintTest, RedrawWindowPaintsNowAndChoosesChildren) {
+  std::map<HWND, COLORREF> colours;
+  PaintWith(&colours);
+  HWND parent = TopLevel(0, 0, 100, 100);
+  HWND child = Child(parent, 1, 10, 10, 20, 20);
+  Pump();
+  J().recs.clear();
+  RedrawWindow(parent, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
+  EXPECT_EQ(MessagesOf(parent), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));  // before returning
+  EXPECT_TRUE(MessagesOf(child).empty());
+  J().recs.clear();
+  RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_EQ(Count(parent, WM_PAINT), 1);
+  EXPECT_EQ(Count(child, WM_PAINT), 1);
+  EXPECT_EQ(Count(parent, WM_ERASEBKGND), 0);
+  RECT part{0, 0, 5, 5};
+  RedrawWindow(parent, &part, nullptr, RDW_INVALIDATE);
+  RedrawWindow(parent, nullptr, nullptr, RDW_VALIDATE);
+  MSG m;
+  EXPECT_FALSE(PeekMessageW(&m, parent, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+}
+
 }  // namespace
 }  // namespace usertest
