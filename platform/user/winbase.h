@@ -1,0 +1,30 @@
+// The few kernel services the program needs at start: a named semaphore as a single-instance
+// marker, the module handle and file name, and the tick count. Included by winuser.h.
+#pragma once
+
+#include "platform/base/windef.h"
+
+struct SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+// A named semaphore visible to every process of the user (a POSIX named semaphore). When the name
+// already existed the handle opens it and GetLastError() gives ERROR_ALREADY_EXISTS; otherwise
+// ERROR_SUCCESS. The process that created the name removes it when it closes its last handle or
+// ends. Null on failure.
+HANDLE CreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG initialCount, LONG maximumCount,
+                        LPCWSTR name);
+// Closes a handle this layer gave out (a semaphore). FALSE with ERROR_INVALID_HANDLE otherwise.
+BOOL CloseHandle(HANDLE handle);
+
+// The module handle of the program (null name) or null. There is one module: the executable.
+HMODULE GetModuleHandleW(LPCWSTR moduleName);
+// The executable's full path; returns the number of characters copied (without the terminator).
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
+// Milliseconds since the host's clock started (virtual on the headless host).
+DWORD GetTickCount();
+DWORD GetCurrentThreadId();
+DWORD GetCurrentProcessId();
