@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/base/kernel_handle.h"
 #include "platform/user/internal.h"
 
 namespace user {
@@ -37,12 +38,15 @@ struct Semaphore {
 // Every handle this process holds; closing them at exit removes the names it created.
 struct HandleTable {
   std::map<std::uintptr_t, std::unique_ptr<Semaphore>> handles;
-  std::uintptr_t next = 0x1000;
 };
 
 HandleTable& Handles() {
   static HandleTable table;
   return table;
+}
+
+bool CloseSemaphore(HANDLE handle) {
+  return Handles().handles.erase(reinterpret_cast<std::uintptr_t>(handle)) != 0;
 }
 
 std::string PosixName(const std::wstring& name) {
@@ -91,22 +95,10 @@ HANDLE CreateSemaphoreW(LPSECURITY_ATTRIBUTES, LONG initialCount, LONG maximumCo
     }
     SetLastError(error);
   }
-  auto& table = Handles();
-  auto handle = table.next;
-  table.next += 4;
-  table.handles[handle] = std::move(s);
+  base::AddCloseHandler(&CloseSemaphore);
+  auto handle = base::NewKernelHandleValue();
+  Handles().handles[handle] = std::move(s);
   return reinterpret_cast<HANDLE>(handle);
-}
-
-BOOL CloseHandle(HANDLE handle) {
-  auto& table = Handles();
-  auto it = table.handles.find(reinterpret_cast<std::uintptr_t>(handle));
-  if (it == table.handles.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  table.handles.erase(it);
-  return TRUE;
 }
 
 HMODULE GetModuleHandleW(LPCWSTR moduleName) {

@@ -2,6 +2,7 @@
 // marker, the module handle and file name, and the tick count. Included by winuser.h.
 #pragma once
 
+#include "platform/base/kernel_handle.h"
 #include "platform/base/windef.h"
 
 struct SECURITY_ATTRIBUTES {
@@ -17,8 +18,7 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 // ends. Null on failure.
 HANDLE CreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG initialCount, LONG maximumCount,
                         LPCWSTR name);
-// Closes a handle this layer gave out (a semaphore). FALSE with ERROR_INVALID_HANDLE otherwise.
-BOOL CloseHandle(HANDLE handle);
+// CloseHandle (platform/base/kernel_handle.h) closes a semaphore handle.
 
 // The module handle of the program (null name) or null. There is one module: the executable.
 HMODULE GetModuleHandleW(LPCWSTR moduleName);
