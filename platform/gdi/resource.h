@@ -42,4 +42,9 @@ struct ResourceEntry {
 void SetResourceTable(std::span<const ResourceEntry> entries);
 std::span<const ResourceEntry> GetResourceTable();
 
+// Decodes a BMP picture held in memory (a file image, with or without its file header) into a new
+// colour bitmap; null when it is malformed. For pictures that are not RT_BITMAP resources, such as
+// the icon.
+HBITMAP DecodeBitmap(const void* data, std::size_t size);
+
 }  // namespace gdi

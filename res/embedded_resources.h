@@ -1,0 +1,14 @@
+// The resources the build embeds from resources.manifest. Each program installs them at start,
+// before anything is looked up by identifier.
+#pragma once
+
+#include <span>
+
+#include "platform/gdi/resource.h"
+
+namespace res {
+
+std::span<const gdi::ResourceEntry> EmbeddedResources();
+void InstallEmbeddedResources();
+
+}  // namespace res

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/gdi/surface.h"
+#include "platform/gdi/wingdi.h"
+
+namespace {
+
+// Owns a region handle for the length of a test.
+struct Rgn {
+  HRGN h;
+  explicit Rgn(HRGN r) : h(r) {}
+  ~Rgn() { DeleteObject(h); }
+  operator HRGN() const { return h; }
+};
+
+std::vector<POINT> Pixels(HRGN rgn, int w, int h) {
+  std::vector<POINT> out;
+  for (int y = -1; y <= h; ++y) {
+    for (int x = -1; x <= w; ++x) {
+      if (PtInRegion(rgn, x, y)) out.push_back(POINT{x, y});
+    }
+  }
+  return out;
+}
+
+TEST(Region, RectIsHalfOpenAndZeroSizeIsEmpty) {
+  Rgn r(CreateRectRgn(1, 2, 4, 6));
+  EXPECT_TRUE(PtInRegion(r, 1, 2));
+  EXPECT_TRUE(PtInRegion(r, 3, 5));
+  EXPECT_FALSE(PtInRegion(r, 4, 5));
+  EXPECT_FALSE(PtInRegion(r, 3, 6));
+  RECT box;
+  EXPECT_EQ(GetRgnBox(r, &box), SIMPLEREGION);
+  EXPECT_EQ(box.left, 1);
+  EXPECT_EQ(box.bottom, 6);
+  Rgn empty(CreateRectRgn(3, 3, 3, 9));
+  EXPECT_EQ(GetRgnBox(empty, &box), NULLREGION);
+}
+
+TEST(Region, WorkedPolygonExampleEqualsTheRectangle) {
+  const POINT pts[] = {{1, 0}, {1, 1}, {1, 2}, {5, 2}, {5, 1}, {5, 0}};
+  for (int mode : {ALTERNATE, WINDING}) {
+    Rgn poly(CreatePolygonRgn(pts, 6, mode));
+    Rgn rect(CreateRectRgn(1, 0, 5, 2));
+    EXPECT_TRUE(EqualRgn(poly, rect));
+    EXPECT_EQ(Pixels(poly, 8, 4).size(), 8u);
+    EXPECT_TRUE(PtInRegion(poly, 1, 0));
+    EXPECT_TRUE(PtInRegion(poly, 4, 1));
+    EXPECT_FALSE(PtInRegion(poly, 5, 1));
+    EXPECT_FALSE(PtInRegion(poly, 1, 2));
+    EXPECT_FALSE(PtInRegion(poly, 0, 0));
+    EXPECT_FALSE(PtInRegion(poly, 4, 2));
+  }
+}
+
+TEST(Region, SlantedEdgesRoundLeftCrossingUpAndRightCrossingExclusive) {
+  // A triangle: at row y the left edge crosses x = y/2, the right edge x = 8 - y/2.
+  const POINT pts[] = {{0, 0}, {8, 0}, {4, 8}};
+  Rgn tri(CreatePolygonRgn(pts, 3, ALTERNATE));
+  // Row 1: crossings 0.5 and 7.5 -> pixels 1..7.
+  EXPECT_FALSE(PtInRegion(tri, 0, 1));
+  EXPECT_TRUE(PtInRegion(tri, 1, 1));
+  EXPECT_TRUE(PtInRegion(tri, 7, 1));
+  EXPECT_FALSE(PtInRegion(tri, 8, 1));
+  // Row 7: crossings 3.5 and 4.5 -> pixel 4 only. Row 8 is the bottom vertex: out.
+  EXPECT_FALSE(PtInRegion(tri, 3, 7));
+  EXPECT_TRUE(PtInRegion(tri, 4, 7));
+  EXPECT_FALSE(PtInRegion(tri, 5, 7));
+  EXPECT_FALSE(PtInRegion(tri, 4, 8));
+}
+
+TEST(Region, SelfOverlappingOutlineDiffersOnlyByFillMode) {
+  // Two squares drawn as one outline in the same direction; the middle square [4,6) x [4,6) is
+  // wound twice: out under ALTERNATE, in under WINDING.
+  const POINT pts[] = {{0, 0}, {6, 0},  {6, 6},   {0, 6},  {0, 0},
+                       {4, 4}, {10, 4}, {10, 10}, {4, 10}, {4, 4}};
+  Rgn alt(CreatePolygonRgn(pts, 10, ALTERNATE));
+  Rgn wind(CreatePolygonRgn(pts, 10, WINDING));
+  EXPECT_FALSE(PtInRegion(alt, 5, 5));
+  EXPECT_TRUE(PtInRegion(wind, 5, 5));
+  for (POINT p : {POINT{1, 1}, POINT{8, 8}, POINT{5, 2}, POINT{2, 5}}) {
+    EXPECT_TRUE(PtInRegion(alt, p.x, p.y));
+    EXPECT_TRUE(PtInRegion(wind, p.x, p.y));
+  }
+  EXPECT_FALSE(PtInRegion(wind, 8, 2));
+}
+
+TEST(Region, BowTieStarUnderBothModes) {
+  // A five-pointed star drawn as a pentagram: its centre pentagon is crossed twice.
+  const POINT star[] = {{50, 0}, {79, 90}, {2, 34}, {97, 34}, {21, 90}};
+  Rgn alt(CreatePolygonRgn(star, 5, ALTERNATE));
+  Rgn wind(CreatePolygonRgn(star, 5, WINDING));
+  EXPECT_FALSE(PtInRegion(alt, 50, 50));
+  EXPECT_TRUE(PtInRegion(wind, 50, 50));
+  EXPECT_TRUE(PtInRegion(alt, 50, 10));  // a tip
+  EXPECT_TRUE(PtInRegion(wind, 50, 10));
+  Rgn diff(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(CombineRgn(diff, wind, alt, RGN_DIFF), COMPLEXREGION);
+  EXPECT_TRUE(PtInRegion(diff, 50, 50));
+  EXPECT_FALSE(PtInRegion(diff, 50, 10));
+}
+
+TEST(Region, RoundRectWithTwoByTwoCornersCutsExactlyTheCornerPixels) {
+  Rgn r(CreateRoundRectRgn(0, 0, 10, 6, 2, 2));
+  // The shape covers the rectangle less its last column and row: x 0..8, y 0..4.
+  const auto px = Pixels(r, 10, 6);
+  EXPECT_EQ(px.size(), 9u * 5u - 4u);
+  EXPECT_FALSE(PtInRegion(r, 0, 0));
+  EXPECT_FALSE(PtInRegion(r, 8, 0));
+  EXPECT_FALSE(PtInRegion(r, 0, 4));
+  EXPECT_FALSE(PtInRegion(r, 8, 4));
+  EXPECT_TRUE(PtInRegion(r, 1, 0));
+  EXPECT_TRUE(PtInRegion(r, 0, 1));
+  EXPECT_TRUE(PtInRegion(r, 7, 4));
+  EXPECT_TRUE(PtInRegion(r, 8, 3));
+  EXPECT_FALSE(PtInRegion(r, 9, 2));
+  EXPECT_FALSE(PtInRegion(r, 4, 5));
+}
+
+TEST(Region, CombineResultsAndCodes) {
+  Rgn a(CreateRectRgn(0, 0, 10, 10));
+  Rgn b(CreateRectRgn(5, 5, 15, 15));
+  Rgn out(CreateRectRgn(0, 0, 0, 0));
+  RECT box;
+
+  EXPECT_EQ(CombineRgn(out, a, b, RGN_AND), SIMPLEREGION);
+  GetRgnBox(out, &box);
+  EXPECT_EQ(box.left, 5);
+  EXPECT_EQ(box.right, 10);
+  EXPECT_EQ(CombineRgn(out, a, b, RGN_OR), COMPLEXREGION);
+  EXPECT_TRUE(PtInRegion(out, 14, 14));
+  EXPECT_FALSE(PtInRegion(out, 14, 0));
+  EXPECT_EQ(CombineRgn(out, a, b, RGN_XOR), COMPLEXREGION);
+  EXPECT_FALSE(PtInRegion(out, 7, 7));
+  EXPECT_TRUE(PtInRegion(out, 2, 7));
+  EXPECT_EQ(CombineRgn(out, a, b, RGN_DIFF), COMPLEXREGION);
+  EXPECT_TRUE(PtInRegion(out, 2, 7));
+  EXPECT_FALSE(PtInRegion(out, 12, 12));
+  EXPECT_EQ(CombineRgn(out, b, nullptr, RGN_COPY), SIMPLEREGION);
+  EXPECT_TRUE(EqualRgn(out, b));
+
+  Rgn far(CreateRectRgn(100, 100, 110, 110));
+  EXPECT_EQ(CombineRgn(out, a, far, RGN_AND), NULLREGION);
+  // Side by side rectangles merge into one.
+  Rgn right(CreateRectRgn(10, 0, 20, 10));
+  EXPECT_EQ(CombineRgn(out, a, right, RGN_OR), SIMPLEREGION);
+  // The destination may be a source.
+  EXPECT_EQ(CombineRgn(a, a, b, RGN_DIFF), COMPLEXREGION);
+  EXPECT_FALSE(PtInRegion(a, 7, 7));
+
+  EXPECT_EQ(CombineRgn(out, a, b, 9), ERROR);
+  EXPECT_EQ(CombineRgn(out, a, nullptr, RGN_AND), ERROR);
+}
+
+TEST(Region, OffsetRectInRegionAndSetRectRgn) {
+  Rgn r(CreateRectRgn(0, 0, 4, 4));
+  EXPECT_EQ(OffsetRgn(r, 10, 20), SIMPLEREGION);
+  EXPECT_TRUE(PtInRegion(r, 10, 20));
+  EXPECT_FALSE(PtInRegion(r, 0, 0));
+  RECT touching{14, 20, 20, 24}, overlapping{13, 23, 20, 30};
+  EXPECT_FALSE(RectInRegion(r, &touching));
+  EXPECT_TRUE(RectInRegion(r, &overlapping));
+  EXPECT_TRUE(SetRectRgn(r, 2, 2, 3, 3));
+  EXPECT_EQ(gdi::GetRegionRects(r).size(), 1u);
+  EXPECT_EQ(OffsetRgn(r, 1 << 30, 0), ERROR);
+}
+
+TEST(Region, RectsComeInBandOrder) {
+  const POINT pts[] = {{0, 0}, {4, 0}, {4, 2}, {8, 2}, {8, 4}, {0, 4}};
+  Rgn r(CreatePolygonRgn(pts, 6, ALTERNATE));
+  const auto rects = gdi::GetRegionRects(r);
+  ASSERT_EQ(rects.size(), 2u);
+  EXPECT_EQ(rects[0].right, 4);
+  EXPECT_EQ(rects[0].bottom, 2);
+  EXPECT_EQ(rects[1].top, 2);
+  EXPECT_EQ(rects[1].right, 8);
+}
+
+TEST(Region, SkinOutlineLikePolygonKeepsEachRowsEdges) {
+  // Down the left edges, back up the right edges, as a window shape is built from a picture.
+  const int h = 6;
+  const int left[h] = {3, 2, 1, 1, 2, 3};
+  const int right[h] = {7, 8, 9, 9, 8, 7};
+  std::vector<POINT> pts(2 * h);
+  for (int r = 0; r < h; ++r) {
+    pts[r] = POINT{left[r], r};
+    pts[2 * h - 1 - r] = POINT{right[r], r};
+  }
+  Rgn rgn(CreatePolygonRgn(pts.data(), 2 * h, ALTERNATE));
+  EXPECT_TRUE(PtInRegion(rgn, 3, 0));
+  EXPECT_FALSE(PtInRegion(rgn, 2, 0));
+  EXPECT_TRUE(PtInRegion(rgn, 6, 0));
+  EXPECT_FALSE(PtInRegion(rgn, 7, 0));  // right edge exclusive
+  EXPECT_TRUE(PtInRegion(rgn, 1, 2));
+  EXPECT_FALSE(PtInRegion(rgn, 3, 5));  // the last row lies on the bottom edge
+}
+
+TEST(Region, BadArgumentsFailCleanly) {
+  const POINT pts[] = {{0, 0}, {4, 0}, {4, 4}};
+  EXPECT_EQ(CreatePolygonRgn(nullptr, 3, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolygonRgn(pts, 1, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolygonRgn(pts, 3, 7), nullptr);
+  const POINT huge[] = {{0, 0}, {0x7FFFFFFF, 0}, {0, 0x7FFFFFFF}};
+  EXPECT_EQ(CreatePolygonRgn(huge, 3, ALTERNATE), nullptr);
+  HRGN r = CreateRectRgn(0, 0, 1, 1);
+  ASSERT_TRUE(DeleteObject(r));
+  EXPECT_FALSE(PtInRegion(r, 0, 0));
+  RECT box;
+  EXPECT_EQ(GetRgnBox(r, &box), ERROR);
+  EXPECT_EQ(OffsetRgn(r, 1, 1), ERROR);
+  EXPECT_FALSE(DeleteObject(r));
+  EXPECT_TRUE(gdi::GetRegionRects(r).empty());
+}
+
+}  // namespace

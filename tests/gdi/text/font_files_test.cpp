@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/gdi/text/font_engine.h"
+
+namespace gdi::text {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Installed with the Liberation fonts, which the program needs anyway.
+constexpr char kLiberationRegular[] =
+    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
+
+std::wstring Wide(const std::string& s) {
+  return std::wstring(s.begin(), s.end());
+}
+
+TEST(FontFiles, MissingOrBrokenFilesAddNothing) {
+  EXPECT_EQ(AddFontFile(L""), 0);
+  EXPECT_EQ(AddFontFile(L"/nonexistent/arial.ttf"), 0);
+  EXPECT_EQ(AddFontFile(L"qzxv-no-such-font.ttf"), 0);
+  EXPECT_EQ(AddFontFile(L"/usr/share/fonts"), 0);  // a directory
+  const fs::path junk = fs::temp_directory_path() / "halcyra_text_junk.ttf";
+  {
+    std::ofstream out(junk, std::ios::binary);
+    out << "\0\1\0\0 definitely not a font";
+  }
+  EXPECT_EQ(AddFontFile(Wide(junk.string())), 0);
+  fs::remove(junk);
+}
+
+TEST(FontFiles, RealFontFilesAreCountedByFace) {
+  if (!fs::exists(kLiberationRegular)) GTEST_SKIP() << "Liberation fonts not installed";
+  EXPECT_EQ(AddFontFile(Wide(kLiberationRegular)), 1);
+  // A bare file name is looked up in the font directories, whatever its case.
+  EXPECT_EQ(AddFontFile(L"liberationsans-regular.ttf"), 1);
+  // Arial is still there afterwards.
+  EXPECT_TRUE(FamilyInstalled(L"Arial"));
+}
+
+// A process that sees no fonts at all must not crash: it gets no font, and a font file it adds
+// becomes usable. Runs in a child process, since fontconfig reads its configuration once.
+TEST(FontFilesDeathTest, WithoutAnyFontsNothingResolvesUntilOneIsAdded) {
+  if (!fs::exists(kLiberationRegular)) GTEST_SKIP() << "Liberation fonts not installed";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        const fs::path conf = fs::temp_directory_path() / "halcyra_text_no_fonts.conf";
+        std::ofstream(conf) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+        setenv("FONTCONFIG_FILE", conf.c_str(), 1);
+        FontRequest request;
+        request.face = L"Arial";
+        request.height = 14;
+        if (ResolveFont(request) != nullptr) std::exit(2);
+        if (ResolveFont(FontRequest{}) != nullptr) std::exit(3);
+        if (FamilyInstalled(L"Arial") || FamilyInstalled(L"System")) std::exit(4);
+        if (AddFontFile(Wide(kLiberationRegular)) != 1) std::exit(5);
+        const auto font = ResolveFont(request);
+        if (font == nullptr || font->PrimaryFamily() != "Liberation Sans") std::exit(6);
+        if (font->Metrics().height != 14 || font->Render(U"Apply").width <= 0) std::exit(7);
+        // No characters for Chinese anywhere: the missing-glyph box, not a crash.
+        if (font->Render(U"中文").width != font->MeasureWidth(U"中文")) std::exit(8);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace gdi::text
