@@ -1,0 +1,28 @@
+// X protocol errors never end the process: a stale window id from another process or a request
+// the server refuses is an ordinary failure here. Errors are recorded, and an ErrorTrap tells
+// whether the requests made inside it failed.
+#pragma once
+
+#include <X11/Xlib.h>
+
+namespace host::x11 {
+
+// Replaces Xlib's default handlers, which exit. Idempotent.
+void InstallErrorHandler();
+
+class ErrorTrap {
+ public:
+  explicit ErrorTrap(Display* dpy);  // syncs first, so earlier requests' errors do not count
+  ~ErrorTrap();
+  ErrorTrap(const ErrorTrap&) = delete;
+  ErrorTrap& operator=(const ErrorTrap&) = delete;
+  // Syncs and returns the first error code raised inside the trap, 0 when none.
+  int Finish();
+
+ private:
+  Display* dpy_;
+  bool finished_ = false;
+  int code_ = 0;
+};
+
+}  // namespace host::x11

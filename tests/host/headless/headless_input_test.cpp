@@ -1,0 +1,178 @@
+// Injected input reaches the window a person would reach: under the pointer through shapes and
+// z-order, or the capture window; keys go to the active window.
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/host/headless/headless_host.h"
+
+namespace host {
+namespace {
+
+std::vector<Event> Drain(HeadlessHost& host) {
+  std::vector<Event> out;
+  Event e;
+  while (host.PollEvent(&e)) out.push_back(e);
+  return out;
+}
+
+NativeWindow Make(HeadlessHost& host, Rect r, bool popup = false) {
+  WindowDesc d;
+  d.rect = r;
+  d.popup = popup;
+  NativeWindow w = host.CreateWindow(d);
+  host.Show(w, !popup);
+  return w;
+}
+
+TEST(HeadlessInput, PointerEventsGoToTheWindowUnderThePointerThroughShapes) {
+  HeadlessHost host;
+  NativeWindow below = Make(host, {0, 0, 200, 200});
+  NativeWindow above = Make(host, {100, 100, 300, 300});
+  std::vector<Rect> no_corner{{20, 0, 200, 20}, {0, 20, 200, 200}};
+  host.SetShape(above, &no_corner);
+
+  host.MovePointer({105, 105});  // the cut corner of `above`
+  host.MovePointer({125, 105});
+  host.MovePointer({250, 250});
+  host.MovePointer({500, 500});  // the desktop
+  auto ev = Drain(host);
+  ASSERT_EQ(ev.size(), 4u);
+  EXPECT_EQ(ev[0].window, below);
+  EXPECT_EQ(ev[1].window, above);
+  EXPECT_EQ(ev[2].window, above);
+  EXPECT_EQ(ev[3].window, 0u);
+  EXPECT_EQ(ev[3].type, EventType::kPointerMove);
+  EXPECT_EQ(ev[3].screen.x, 500);
+  EXPECT_EQ(host.CursorPos().y, 500);
+
+  // Hidden and minimised windows are not hit.
+  host.Minimize(above);
+  Drain(host);
+  host.MovePointer({150, 150});
+  EXPECT_EQ(Drain(host).at(0).window, below);
+  host.Restore(above);
+  host.Hide(above);
+  Drain(host);
+  host.MovePointer({250, 250});
+  EXPECT_EQ(Drain(host).at(0).window, 0u);
+}
+
+TEST(HeadlessInput, CaptureTakesEveryPointerEventUntilReleased) {
+  HeadlessHost host;
+  NativeWindow a = Make(host, {0, 0, 100, 100});
+  NativeWindow b = Make(host, {200, 0, 300, 100});
+
+  host.MovePointer({50, 50});
+  host.PressButton();
+  host.SetCapture(a);
+  host.MovePointer({250, 50});   // over b
+  host.MovePointer({-40, 500});  // off every window and the screen
+  host.ReleaseButton();
+  auto ev = Drain(host);
+  ASSERT_EQ(ev.size(), 5u);
+  ev.erase(ev.begin());
+  EXPECT_EQ(ev[0].type, EventType::kButtonDown);
+  EXPECT_EQ(ev[0].modifiers & kModLeftButton, kModLeftButton);
+  EXPECT_EQ(ev[1].window, a);
+  EXPECT_EQ(ev[1].modifiers & kModLeftButton, kModLeftButton);
+  EXPECT_EQ(ev[2].window, a);
+  EXPECT_EQ(ev[2].screen.x, -40);
+  EXPECT_EQ(ev[3].type, EventType::kButtonUp);
+  EXPECT_EQ(ev[3].window, a);
+  EXPECT_EQ(ev[3].button, 1);
+  EXPECT_EQ(ev[3].modifiers & kModLeftButton, 0u);
+
+  host.SetCapture(0);
+  host.MovePointer({250, 50});
+  EXPECT_EQ(Drain(host).at(0).window, b);
+
+  // A destroyed capture window no longer takes anything.
+  host.SetCapture(b);
+  host.DestroyWindow(b);
+  EXPECT_EQ(host.Capture(), 0u);
+  host.MovePointer({10, 10});
+  EXPECT_EQ(Drain(host).at(0).window, a);
+  host.SetCapture(777);  // unknown handle: no capture
+  EXPECT_EQ(host.Capture(), 0u);
+}
+
+TEST(HeadlessInput, KeysGoToTheActiveWindowWithHeldModifiers) {
+  HeadlessHost host;
+  NativeWindow main = Make(host, {0, 0, 100, 100});
+  Make(host, {300, 300, 310, 310}, /*popup=*/true);  // a tooltip never takes the keyboard
+  EXPECT_EQ(host.ActiveWindow(), main);
+
+  host.KeyDown(0x12);  // Alt
+  host.PressKey(0x20);
+  host.KeyUp(0x12);
+  host.PressKey(0x1B);
+  auto ev = Drain(host);
+  ASSERT_EQ(ev.size(), 6u);
+  EXPECT_EQ(ev[1].type, EventType::kKeyDown);
+  EXPECT_EQ(ev[1].vk, 0x20u);
+  EXPECT_EQ(ev[1].window, main);
+  EXPECT_EQ(ev[1].modifiers & kModAlt, kModAlt);
+  EXPECT_EQ(ev[2].type, EventType::kKeyUp);
+  EXPECT_EQ(ev[4].vk, 0x1Bu);
+  EXPECT_EQ(ev[4].modifiers & kModAlt, 0u);
+
+  host.Minimize(main);
+  EXPECT_EQ(host.ActiveWindow(), 0u);
+  host.PressKey(0x0D);
+  ev = Drain(host);
+  ASSERT_EQ(ev.size(), 3u);
+  EXPECT_EQ(ev[0].type, EventType::kWindowState);
+  EXPECT_TRUE(ev[0].minimized);
+  EXPECT_EQ(ev[1].window, 0u);
+}
+
+TEST(HeadlessInput, MinimiseAndRestoreAreReportedOnce) {
+  HeadlessHost host;
+  NativeWindow w = Make(host, {0, 0, 10, 10});
+  host.Minimize(w);
+  host.Minimize(w);
+  EXPECT_TRUE(host.IsMinimized(w));
+  EXPECT_TRUE(host.ForeignIsMinimized(w));
+  host.ForeignRestore(w);
+  host.Restore(w);
+  auto ev = Drain(host);
+  ASSERT_EQ(ev.size(), 2u);
+  EXPECT_TRUE(ev[0].minimized);
+  EXPECT_FALSE(ev[1].minimized);
+  EXPECT_EQ(ev[1].type, EventType::kWindowState);
+  EXPECT_FALSE(host.IsMinimized(w));
+  EXPECT_FALSE(host.BeginMove(w, {1, 1}));
+}
+
+TEST(HeadlessInput, MarkersAndLastActivePopupsAreKeptPerWindow) {
+  HeadlessHost host;
+  NativeWindow main = Make(host, {0, 0, 100, 100});
+  NativeWindow dlg = Make(host, {10, 10, 50, 50});
+  host.SetMarker(main, "Halcyra", 1);
+  EXPECT_EQ(host.ForeignMarker(main, "HALCYRA"), 1);  // names ignore case
+  EXPECT_FALSE(host.ForeignMarker(dlg, "Halcyra").has_value());
+  EXPECT_FALSE(host.ForeignMarker(999, "Halcyra").has_value());
+  EXPECT_TRUE(host.ForeignWindows().empty());
+
+  EXPECT_EQ(host.ForeignLastActivePopup(main), main);
+  host.SetLastActivePopup(main, dlg);
+  EXPECT_EQ(host.ForeignLastActivePopup(main), dlg);
+
+  host.Raise(main, true);
+  Drain(host);
+  host.ForeignActivate(dlg);
+  EXPECT_EQ(host.ActiveWindow(), dlg);
+  EXPECT_EQ(host.VisibleWindows().front(), dlg);
+  auto ev = Drain(host);
+  ASSERT_EQ(ev.size(), 1u);
+  EXPECT_EQ(ev[0].type, EventType::kFocusIn);
+
+  host.DestroyWindow(dlg);
+  EXPECT_EQ(host.LastActivePopup(main), main);
+  host.RemoveMarker(main, "halcyra");
+  EXPECT_FALSE(host.Marker(main, "Halcyra").has_value());
+}
+
+}  // namespace
+}  // namespace host
