@@ -21,7 +21,7 @@ class CTestApp : public CWinApp {
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
-  ON_COMMAND(ID_HELP, &CTestApp::OnHelpProbe)
+ON_COMMAND(ID_HELP, &CTestApp::OnHelpProbe)
 END_MESSAGE_MAP()
 
 class CProbeDlg : public CDialogEx {
@@ -84,7 +84,7 @@ class CProbeDlg : public CDialogEx {
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CProbeDlg, CDialogEx)
-  ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 class DialogTest : public test::HostTest {
@@ -128,9 +128,9 @@ TEST_F(DialogTest, EnterPressesTheDefaultButton) {
   CProbeDlg dlg;
   ThenKey(VK_RETURN);
   EXPECT_EQ(IDOK, dlg.DoModal());
-  EXPECT_EQ((std::vector<std::string>{"create", "init", "pretranslate key 13", "command 1 ctl",
-                                      "ok"}),
-            dlg.log);
+  EXPECT_EQ(
+      (std::vector<std::string>{"create", "init", "pretranslate key 13", "command 1 ctl", "ok"}),
+      dlg.log);
 }
 
 TEST_F(DialogTest, PreTranslateMessageSeesKeysFirstAndCanEatThem) {

@@ -61,7 +61,8 @@ TEST(DeviceContextTest, SelectionHandsBackThePreviousObjectAndSolidFillsKeepTheB
 }
 
 TEST(ActiveXTest, NoControlCanBeCreatedAndReadsThroughNothingDoNothing) {
-  static const CLSID kPlayer = {0x6BF52A52, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
+  static const CLSID kPlayer = {
+      0x6BF52A52, 0x394A, 0x11D3, {0xB1, 0x53, 0x00, 0xC0, 0x4F, 0x79, 0xFA, 0xA6}};
   CWnd player;
   EXPECT_FALSE(player.CreateControl(kPlayer, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0),
                                     nullptr, 500));
@@ -91,15 +92,15 @@ class CPainted : public CWnd {
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CPainted, CWnd)
-  ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 class PaintContextTest : public test::HostTest {};
 
 TEST_F(PaintContextTest, PaintAndClientContextsDrawIntoTheWindow) {
   CPainted wnd;
-  ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 100, 50, 60, 40, nullptr,
-                           nullptr));
+  ASSERT_TRUE(
+      wnd.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 100, 50, 60, 40, nullptr, nullptr));
   Pump();
   EXPECT_EQ(1, wnd.paints);
   EXPECT_EQ(0x0000FFu, host_.PixelAt(100 + 5, 50 + 5));

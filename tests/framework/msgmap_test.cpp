@@ -31,10 +31,10 @@ class CBaseProbe : public CWnd {
 };
 
 BEGIN_MESSAGE_MAP(CBaseProbe, CWnd)
-  ON_MESSAGE(kSliderTrack, &CBaseProbe::OnBaseTrack)
-  ON_WM_TIMER()
-  ON_COMMAND(ID_HELP, &CBaseProbe::OnHelpCommand)
-  ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &CBaseProbe::OnBaseNeedText)
+ON_MESSAGE(kSliderTrack, &CBaseProbe::OnBaseTrack)
+ON_WM_TIMER()
+ON_COMMAND(ID_HELP, &CBaseProbe::OnHelpCommand)
+ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &CBaseProbe::OnBaseNeedText)
 END_MESSAGE_MAP()
 
 class CDerivedProbe : public CBaseProbe {
@@ -60,19 +60,19 @@ class CDerivedProbe : public CBaseProbe {
 };
 
 BEGIN_MESSAGE_MAP(CDerivedProbe, CBaseProbe)
-  ON_MESSAGE(kSliderTrack, &CDerivedProbe::OnSliderNotify)
-  ON_MESSAGE(kSliderSet, &CDerivedProbe::OnSliderNotify)
-  ON_WM_NCHITTEST()
-  ON_COMMAND(1509, &CDerivedProbe::OnApply)
-  ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &CDerivedProbe::OnToolTipNeedText)
+ON_MESSAGE(kSliderTrack, &CDerivedProbe::OnSliderNotify)
+ON_MESSAGE(kSliderSet, &CDerivedProbe::OnSliderNotify)
+ON_WM_NCHITTEST()
+ON_COMMAND(1509, &CDerivedProbe::OnApply)
+ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &CDerivedProbe::OnToolTipNeedText)
 END_MESSAGE_MAP()
 
 class MessageMapTest : public test::HostTest {
  protected:
   void SetUp() override {
     HostTest::SetUp();
-    ASSERT_TRUE(wnd_.CreateEx(0, nullptr, L"probe", WS_POPUP, 100, 100, 200, 150, nullptr,
-                              nullptr));
+    ASSERT_TRUE(
+        wnd_.CreateEx(0, nullptr, L"probe", WS_POPUP, 100, 100, 200, 150, nullptr, nullptr));
   }
   CDerivedProbe wnd_;
 };
@@ -108,7 +108,8 @@ TEST_F(MessageMapTest, CommandsMatchIdentifierAndCode) {
   wnd_.SendMessage(WM_COMMAND, 1509, 0);
   CWnd child;
   ASSERT_TRUE(child.Create(L"Button", L"", WS_CHILD, CRect(0, 0, 10, 10), &wnd_, 1509));
-  wnd_.SendMessage(WM_COMMAND, MAKEWPARAM(1509, BN_CLICKED), reinterpret_cast<LPARAM>(child.m_hWnd));
+  wnd_.SendMessage(WM_COMMAND, MAKEWPARAM(1509, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(child.m_hWnd));
   // Another notification code from the control does not.
   wnd_.SendMessage(WM_COMMAND, MAKEWPARAM(1509, BN_DOUBLECLICKED),
                    reinterpret_cast<LPARAM>(child.m_hWnd));

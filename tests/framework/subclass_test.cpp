@@ -70,8 +70,8 @@ TEST_F(SubclassTest, TheObjectSeesTheFirstMessagesAndTheButtonStillClicks) {
 TEST_F(SubclassTest, MessagesTheObjectHandlesNeverReachTheStandardButton) {
   CProbeButton button;
   button.eatPresses = TRUE;
-  ASSERT_TRUE(button.Create(L"BUTTON", L"", WS_CHILD | WS_VISIBLE, CRect(10, 10, 90, 40),
-                            &parent_, 1510));
+  ASSERT_TRUE(
+      button.Create(L"BUTTON", L"", WS_CHILD | WS_VISIBLE, CRect(10, 10, 90, 40), &parent_, 1510));
   ThenClick(200 + 30, 200 + 20);
   Pump();
   EXPECT_TRUE(parent_.commands.empty());

@@ -48,7 +48,9 @@ std::vector<unsigned char> MakeBmp(int width, int height,
   return v;
 }
 
-Resources::~Resources() { gdi::SetResourceTable({}); }
+Resources::~Resources() {
+  gdi::SetResourceTable({});
+}
 
 void Resources::AddBitmap(UINT id, std::vector<unsigned char> bmp) {
   data_.push_back(std::move(bmp));
@@ -65,7 +67,9 @@ void Resources::AddString(UINT id, const std::string& utf8) {
   entries_.push_back({RT_STRING_ID, id, data_.back().data(), data_.back().size()});
 }
 
-void Resources::Install() { gdi::SetResourceTable(entries_); }
+void Resources::Install() {
+  gdi::SetResourceTable(entries_);
+}
 
 void HostTest::SetUp() {
   user::SetHost(&host_);
