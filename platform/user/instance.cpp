@@ -1,11 +1,7 @@
-// The installed host and the instance name.
-#include <unistd.h>
-
+// The installed host, the top-level observer and the instance name.
 #include <string>
 
-#include "platform/host/host.h"
-#include "platform/user/user.h"
-#include "platform/user/winuser.h"
+#include "platform/user/internal.h"
 
 namespace user {
 namespace {
@@ -14,10 +10,35 @@ std::wstring* g_instance_name = nullptr;
 }  // namespace
 
 void SetHost(host::Host* h) {
+  if (g_host && h != g_host) {
+    // Windows belong to the host that shows them: a new host starts with none.
+    auto tops = S().toplevels;
+    for (HWND t : tops)
+      if (IsWindow(t)) DestroyWindow(t);
+    auto& st = S();
+    st.raw_input.clear();
+    st.input.clear();
+    st.posted.clear();
+    st.quit_posted = false;
+    st.timers.clear();
+    st.capture = st.focus = st.active = nullptr;
+    st.move = MoveLoop{};
+    st.by_native.clear();
+    st.foreign_snapshot.clear();
+    st.foreign_by_native.clear();
+    st.key_state = {};
+    st.async_state = {};
+    st.dblclick_armed = false;
+  }
   g_host = h;
 }
+
 host::Host* GetHost() {
   return g_host;
+}
+
+void SetTopLevelObserver(std::function<void(const TopLevelEvent&)> observer) {
+  S().observer = std::move(observer);
 }
 
 std::wstring InstanceName() {

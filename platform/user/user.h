@@ -2,13 +2,30 @@
 // top-level windows and feeds input. Not part of the Windows surface.
 #pragma once
 
+#include <functional>
 #include <string>
+
+#include "platform/base/windef.h"
 
 namespace host {
 class Host;
 }
 
 namespace user {
+
+// What happens to top-level windows, for a program that reports it (the scripted headless program).
+struct TopLevelEvent {
+  enum class Kind { kShown, kHidden };
+  Kind kind = Kind::kShown;
+  HWND hwnd = nullptr;
+  std::wstring class_name;
+  RECT rect{};        // screen coordinates
+  std::wstring text;  // the window text; for a tooltip, the tip it shows
+  bool message_box = false;
+  std::wstring message;  // the text of a message box
+};
+// Called when a top-level window becomes visible, or is hidden, minimised or destroyed.
+void SetTopLevelObserver(std::function<void(const TopLevelEvent&)> observer);
 
 // Installs the host. Call once, before anything creates a window; the host must outlive every
 // window. Installing null (or another host) destroys every remaining window first.

@@ -148,9 +148,8 @@ bool X11HostImpl::ForeignIsMinimized(NativeWindow window) {
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* raw = nullptr;
-  const int status =
-      XGetWindowProperty(dpy_, static_cast<Window>(window), atoms_.net_wm_state, 0, 64, False,
-                         XA_ATOM, &actual, &format, &count, &after, &raw);
+  const int status = XGetWindowProperty(dpy_, static_cast<Window>(window), atoms_.net_wm_state, 0,
+                                        64, False, XA_ATOM, &actual, &format, &count, &after, &raw);
   std::unique_ptr<unsigned char, XFreer> data(raw);
   if (trap.Finish() != 0 || status != Success || !data || format != 32) return false;
   const Atom* atoms = reinterpret_cast<const Atom*>(data.get());

@@ -1,7 +1,7 @@
 // Connection, native windows, stacking, presenting.
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <X11/XKBlib.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/shape.h>
 #include <unistd.h>
@@ -38,8 +38,12 @@ namespace {
 
 // Xlib calls this when the connection breaks; returning (instead of exiting, Xlib's default)
 // leaves the display unusable, which the host notices and answers with kQuit.
-int OnIoError(Display*) { return 0; }
-void OnIoErrorExit(Display*, void* host) { static_cast<X11HostImpl*>(host)->MarkDead(); }
+int OnIoError(Display*) {
+  return 0;
+}
+void OnIoErrorExit(Display*, void* host) {
+  static_cast<X11HostImpl*>(host)->MarkDead();
+}
 
 // _MOTIF_WM_HINTS: the common way to ask a window manager for no decoration.
 struct MotifHints {
@@ -50,7 +54,9 @@ struct MotifHints {
 constexpr unsigned long kMotifDecorationsFlag = 2;
 constexpr unsigned long kMotifDecorateAll = 1;
 
-unsigned Clamp1(int v) { return static_cast<unsigned>(std::max(v, 1)); }
+unsigned Clamp1(int v) {
+  return static_cast<unsigned>(std::max(v, 1));
+}
 
 }  // namespace
 
@@ -127,17 +133,17 @@ X11HostImpl::~X11HostImpl() {
 // that carries the same property pointing at itself (a stale property names a dead window).
 void X11HostImpl::DetectWindowManager() {
   auto check = ReadCardinal(root_, atoms_.net_supporting_wm_check, XA_WINDOW);
-  wm_ = check && *check != 0 &&
-        ReadCardinal(static_cast<Window>(*check), atoms_.net_supporting_wm_check, XA_WINDOW) ==
-            check;
+  wm_ =
+      check && *check != 0 &&
+      ReadCardinal(static_cast<Window>(*check), atoms_.net_supporting_wm_check, XA_WINDOW) == check;
   wm_moves_ = false;
   if (!wm_) return;
   Atom type;
   int format;
   unsigned long count, after;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(dpy_, root_, atoms_.net_supported, 0, 4096, False, XA_ATOM, &type,
-                         &format, &count, &after, &data) == Success &&
+  if (XGetWindowProperty(dpy_, root_, atoms_.net_supported, 0, 4096, False, XA_ATOM, &type, &format,
+                         &count, &after, &data) == Success &&
       data) {
     const Atom* atoms = reinterpret_cast<const Atom*>(data);
     wm_moves_ = std::find(atoms, atoms + count, atoms_.net_wm_moveresize) != atoms + count;
@@ -224,10 +230,10 @@ NativeWindow X11HostImpl::CreateWindow(const WindowDesc& desc) {
   long pid = static_cast<long>(getpid());
   XChangeProperty(dpy_, xw, atoms_.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&pid), 1);
-  Atom type = desc.popup     ? (desc.topmost ? atoms_.net_wm_window_type_tooltip
-                                             : atoms_.net_wm_window_type_popup_menu)
-              : desc.owner   ? atoms_.net_wm_window_type_dialog
-                             : atoms_.net_wm_window_type_normal;
+  Atom type = desc.popup   ? (desc.topmost ? atoms_.net_wm_window_type_tooltip
+                                           : atoms_.net_wm_window_type_popup_menu)
+              : desc.owner ? atoms_.net_wm_window_type_dialog
+                           : atoms_.net_wm_window_type_normal;
   XChangeProperty(dpy_, xw, atoms_.net_wm_window_type, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&type), 1);
   if (!desc.popup) {
@@ -273,8 +279,7 @@ void X11HostImpl::SetWindowRect(NativeWindow window, const Rect& rect) {
       rect.Width() != w->desc.rect.Width() || rect.Height() != w->desc.rect.Height();
   if (resized) SetSizeHints(window, rect, w->desc.popup);
   w->configure_serial = NextRequest(dpy_);
-  XMoveResizeWindow(dpy_, window, rect.left, rect.top, Clamp1(rect.Width()),
-                    Clamp1(rect.Height()));
+  XMoveResizeWindow(dpy_, window, rect.left, rect.top, Clamp1(rect.Width()), Clamp1(rect.Height()));
   w->desc.rect = Rect{rect.left, rect.top, rect.left + static_cast<int>(Clamp1(rect.Width())),
                       rect.top + static_cast<int>(Clamp1(rect.Height()))};
   if (resized) {

@@ -23,14 +23,14 @@ bool LittleEndian() {
 
 }  // namespace
 
-std::unique_ptr<WindowImage> WindowImage::Create(Display* dpy, Visual* visual, int depth,
-                                                 int width, int height, bool* use_shm) {
+std::unique_ptr<WindowImage> WindowImage::Create(Display* dpy, Visual* visual, int depth, int width,
+                                                 int height, bool* use_shm) {
   if (width <= 0 || height <= 0) return nullptr;
   std::unique_ptr<WindowImage> img(new WindowImage(dpy));
   if (*use_shm) {
-    XImage* xi = XShmCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, nullptr,
-                                 &img->shm_, static_cast<unsigned>(width),
-                                 static_cast<unsigned>(height));
+    XImage* xi =
+        XShmCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &img->shm_,
+                        static_cast<unsigned>(width), static_cast<unsigned>(height));
     if (xi) {
       img->image_ = xi;
       const size_t bytes = static_cast<size_t>(xi->bytes_per_line) * xi->height;

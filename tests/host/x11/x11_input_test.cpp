@@ -10,7 +10,9 @@
 namespace host::test {
 namespace {
 
-bool Is(const Event& e, EventType t) { return e.type == t; }
+bool Is(const Event& e, EventType t) {
+  return e.type == t;
+}
 
 TEST_F(X11Test, DraggingMovesTheWindowByExactlyThePointerTravel) {
   NativeWindow w = ShowSolid(*host_, Desc({100, 100, 300, 250}), 0x808080);

@@ -15,12 +15,30 @@ TEST(X11Keys, KeysymsBecomeWindowsVirtualKeys) {
   struct {
     unsigned long keysym;
     unsigned vk;
-  } cases[] = {{XK_Escape, 0x1B}, {XK_Return, 0x0D}, {XK_KP_Enter, 0x0D}, {XK_Tab, 0x09},
-               {XK_ISO_Left_Tab, 0x09}, {XK_space, 0x20}, {XK_Left, 0x25}, {XK_Up, 0x26},
-               {XK_Right, 0x27}, {XK_Down, 0x28}, {XK_Home, 0x24}, {XK_End, 0x23},
-               {XK_Prior, 0x21}, {XK_Next, 0x22}, {XK_F4, 0x73}, {XK_F1, 0x70},
-               {XK_a, 'A'}, {XK_Z, 'Z'}, {XK_0, '0'}, {XK_Alt_L, 0x12}, {XK_Shift_R, 0x10},
-               {XK_Control_L, 0x11}, {XK_dead_acute, 0}, {0, 0}};
+  } cases[] = {{XK_Escape, 0x1B},
+               {XK_Return, 0x0D},
+               {XK_KP_Enter, 0x0D},
+               {XK_Tab, 0x09},
+               {XK_ISO_Left_Tab, 0x09},
+               {XK_space, 0x20},
+               {XK_Left, 0x25},
+               {XK_Up, 0x26},
+               {XK_Right, 0x27},
+               {XK_Down, 0x28},
+               {XK_Home, 0x24},
+               {XK_End, 0x23},
+               {XK_Prior, 0x21},
+               {XK_Next, 0x22},
+               {XK_F4, 0x73},
+               {XK_F1, 0x70},
+               {XK_a, 'A'},
+               {XK_Z, 'Z'},
+               {XK_0, '0'},
+               {XK_Alt_L, 0x12},
+               {XK_Shift_R, 0x10},
+               {XK_Control_L, 0x11},
+               {XK_dead_acute, 0},
+               {0, 0}};
   for (const auto& c : cases) EXPECT_EQ(VirtualKeyFromKeysym(c.keysym), c.vk) << c.keysym;
 }
 

@@ -67,7 +67,9 @@ void Stop(pid_t& pid) {
 
 }  // namespace
 
-bool XvfbInstalled() { return OnPath("Xvfb"); }
+bool XvfbInstalled() {
+  return OnPath("Xvfb");
+}
 
 std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* why) {
   int fds[2];
@@ -83,9 +85,9 @@ std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* why) {
   if (pid == 0) {
     close(fds[0]);
     // -displayfd: the server picks a free display number and writes it when it is ready.
-    ExecQuiet({"Xvfb", "-displayfd", "3", "-noreset", "-nolisten", "tcp", "-screen", "0",
-               "1280x800x24"},
-              fds[1]);
+    ExecQuiet(
+        {"Xvfb", "-displayfd", "3", "-noreset", "-nolisten", "tcp", "-screen", "0", "1280x800x24"},
+        fds[1]);
   }
   close(fds[1]);
   std::unique_ptr<XvfbServer> server(new XvfbServer);
@@ -111,7 +113,9 @@ std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* why) {
   return server;
 }
 
-XvfbServer::~XvfbServer() { Kill(); }
+XvfbServer::~XvfbServer() {
+  Kill();
+}
 
 void XvfbServer::Kill() {
   Stop(wm_);
@@ -152,9 +156,25 @@ bool XvfbServer::StartWindowManager(std::string* why) {
     if (data) XFree(data);
     if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  // Announced is not yet managing: a map request sent too early can go unanswered. Ready is when a
+  // window of ours gets mapped through it.
+  bool managing = false;
+  if (up) {
+    Window w = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 10, 10, 0, 0, 0);
+    while (!managing && Clock::now() < give_up) {
+      XMapWindow(dpy, w);
+      XSync(dpy, False);
+      for (int i = 0; i < 20 && !managing; ++i) {
+        XWindowAttributes a;
+        managing = XGetWindowAttributes(dpy, w, &a) && a.map_state == IsViewable;
+        if (!managing) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+    }
+    XDestroyWindow(dpy, w);
+  }
   XCloseDisplay(dpy);
-  if (!up) *why = "openbox did not announce itself";
-  return up;
+  if (!managing) *why = "openbox did not start managing windows";
+  return managing;
 }
 
 // ---- Probe

@@ -144,8 +144,10 @@ TEST(X11Gone, ADisplayThatGoesAwayEndsTheWaitWithQuit) {
   host->Show(w, true);
   server->Kill();
   Event e;
-  ASSERT_TRUE(host->WaitEvent(host->NowMs() + 3000, &e));
-  EXPECT_EQ(e.type, EventType::kQuit);
+  const std::uint64_t give_up = host->NowMs() + 3000;
+  do {  // what the server sent before it went (the map's expose) still comes first
+    ASSERT_TRUE(host->WaitEvent(give_up, &e));
+  } while (e.type != EventType::kQuit);
   EXPECT_TRUE(host->Disconnected());
   // Everything after that is harmless.
   std::vector<std::uint32_t> px(50 * 50, kRed);

@@ -1,0 +1,368 @@
+// The message queue: sent messages go straight to the procedure; posted messages, input, paints and
+// timers come out of GetMessage/PeekMessage in Windows' order. When nothing is due the host waits
+// for the next event or the next timer deadline, so an idle program costs nothing.
+#include <algorithm>
+#include <chrono>
+
+#include "platform/user/internal.h"
+
+namespace user {
+namespace {
+
+std::uint64_t NowMs() {
+  if (H()) return H()->NowMs();
+  using namespace std::chrono;
+  return static_cast<std::uint64_t>(
+      duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+bool InRange(UINT m, UINT min, UINT max) {
+  if (min == 0 && max == 0) return true;
+  return m >= min && m <= max;
+}
+
+bool Matches(const MSG& m, HWND hwnd, UINT min, UINT max) {
+  if (hwnd && m.hwnd != hwnd && !IsDescendant(hwnd, m.hwnd)) return false;
+  return InRange(m.message, min, max);
+}
+
+void Stamp(MSG* msg) {
+  auto& st = S();
+  msg->time = static_cast<DWORD>(NowMs());
+  POINT p{0, 0};
+  if (H()) {
+    host::Point c = H()->CursorPos();
+    p = {c.x, c.y};
+  }
+  msg->pt = p;
+  st.message_time = static_cast<LONG>(msg->time);
+  st.message_pos = MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+}
+
+bool TakeTimer(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {
+  auto& st = S();
+  if (!InRange(WM_TIMER, min, max)) return false;
+  std::uint64_t now = NowMs();
+  Timer* best = nullptr;
+  for (auto& t : st.timers) {
+    if (t.due > now) continue;
+    if (hwnd && t.hwnd != hwnd) continue;
+    if (!best || t.due < best->due) best = &t;
+  }
+  if (!best) return false;
+  *msg = MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), 0, {}};
+  // Missed periods merge into this one message.
+  if (remove) best->due = now + best->interval;
+  return true;
+}
+
+}  // namespace
+
+void PumpHostEvents() {
+  host::Host* h = H();
+  if (!h) return;
+  host::Event ev;
+  while (h->PollEvent(&ev)) S().raw_input.push_back(ev);
+}
+
+bool ProcessHostEvent(const host::Event& ev) {
+  auto& st = S();
+  HWND hwnd = nullptr;
+  if (auto it = st.by_native.find(ev.window); it != st.by_native.end()) hwnd = it->second;
+  switch (ev.type) {
+    case host::EventType::kPointerMove:
+    case host::EventType::kButtonDown:
+    case host::EventType::kButtonUp:
+    case host::EventType::kKeyDown:
+    case host::EventType::kKeyUp:
+      return false;
+    case host::EventType::kWindowMoved: {
+      Window* w = Find(hwnd);
+      if (!w || w->minimized) return true;
+      RECT now{ev.rect.left, ev.rect.top, ev.rect.right, ev.rect.bottom};
+      bool sized = (now.right - now.left) != (w->rect.right - w->rect.left) ||
+                   (now.bottom - now.top) != (w->rect.bottom - w->rect.top);
+      w->rect = now;
+      w->normal = now;
+      if (sized) {
+        EnsureFramebuffer(w);
+        InvalidateWhole(hwnd, true);
+      }
+      WINDOWPOS wp{hwnd,
+                   nullptr,
+                   now.left,
+                   now.top,
+                   now.right - now.left,
+                   now.bottom - now.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | (sized ? 0u : SWP_NOSIZE)};
+      SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+      return true;
+    }
+    case host::EventType::kWindowState: {
+      Window* w = Find(hwnd);
+      if (!w) return true;
+      if (ev.minimized && !w->minimized) {
+        w->normal = w->rect;
+        w->minimized = true;
+        w->style |= WS_MINIMIZE;
+        Notify(TopLevelEvent::Kind::kHidden, hwnd);
+        SendMessageW(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+      } else if (!ev.minimized && w->minimized) {
+        w->minimized = false;
+        w->style &= ~WS_MINIMIZE;
+        InvalidateWhole(hwnd, true);
+        Notify(TopLevelEvent::Kind::kShown, hwnd);
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED,
+                     MAKELPARAM(static_cast<WORD>(rc.right), static_cast<WORD>(rc.bottom)));
+      }
+      return true;
+    }
+    case host::EventType::kExpose:
+      if (Window* w = Find(hwnd))
+        MarkDirty(w, {ev.rect.left, ev.rect.top, ev.rect.right, ev.rect.bottom});
+      return true;
+    case host::EventType::kCloseRequest:
+      if (Find(hwnd)) SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return true;
+    case host::EventType::kFocusIn:
+      if (Find(hwnd) && st.active != hwnd) Activate(hwnd, true);
+      return true;
+    case host::EventType::kFocusOut:
+      if (hwnd && st.active == hwnd) Activate(nullptr, true);
+      return true;
+    case host::EventType::kQuit:
+      PostQuitMessage(0);
+      return true;
+  }
+  return true;
+}
+
+bool NextMessage(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove, bool* got_quit) {
+  auto& st = S();
+  *got_quit = false;
+  CollectGarbage();
+  PumpHostEvents();
+
+  // Posted messages; those for windows that died meanwhile are dropped.
+  for (auto it = st.posted.begin(); it != st.posted.end();) {
+    if (it->hwnd && !IsWindow(it->hwnd)) {
+      it = st.posted.erase(it);
+      continue;
+    }
+    if (Matches(*it, hwnd, min, max)) {
+      *msg = *it;
+      if (remove) st.posted.erase(it);
+      Stamp(msg);
+      return true;
+    }
+    ++it;
+  }
+
+  if (st.quit_posted) {
+    *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(st.quit_code), 0, 0, {}};
+    if (remove) st.quit_posted = false;
+    Stamp(msg);
+    *got_quit = true;
+    return true;
+  }
+
+  // Input, made into messages one event at a time as they come up.
+  bool input_allowed = !hwnd && (InRange(WM_MOUSEMOVE, min, max) || InRange(WM_KEYDOWN, min, max) ||
+                                 (min == 0 && max == 0));
+  if (input_allowed) {
+    for (;;) {
+      if (!st.input.empty()) {
+        InputMsg m = st.input.front();
+        if (m.msg.hwnd && !IsWindow(m.msg.hwnd)) {
+          st.input.pop_front();
+          continue;
+        }
+        if (!InRange(m.msg.message, min, max)) break;
+        *msg = m.msg;
+        if (remove) {
+          st.input.pop_front();
+          ApplyKeyState(m);
+        }
+        return true;
+      }
+      if (st.raw_input.empty()) break;
+      host::Event ev = st.raw_input.front();
+      st.raw_input.pop_front();
+      if (ProcessHostEvent(ev)) {
+        if (st.quit_posted || !st.posted.empty())
+          return NextMessage(msg, hwnd, min, max, remove, got_quit);
+        continue;
+      }
+      InputMsg m;
+      if (ConvertInput(ev, &m)) st.input.push_back(m);
+      // Handling the event may have posted something that comes first.
+      if (!st.posted.empty() || st.quit_posted)
+        return NextMessage(msg, hwnd, min, max, remove, got_quit);
+    }
+  }
+
+  if (InRange(WM_PAINT, min, max)) {
+    HWND target = nullptr;
+    if (FindPaintWindow(hwnd, &target)) {
+      *msg = MSG{target, WM_PAINT, 0, 0, 0, {}};
+      Stamp(msg);
+      return true;
+    }
+  }
+  if (TakeTimer(msg, hwnd, min, max, remove)) {
+    Stamp(msg);
+    return true;
+  }
+  return false;
+}
+
+std::optional<std::uint64_t> NextTimerDeadline() {
+  std::optional<std::uint64_t> best;
+  for (const auto& t : S().timers)
+    if (!best || t.due < *best) best = t.due;
+  return best;
+}
+
+void KillWindowTimers(HWND h) {
+  auto& timers = S().timers;
+  timers.erase(
+      std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == h; }),
+      timers.end());
+}
+
+}  // namespace user
+
+using namespace user;
+
+LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Window* w = Find(hwnd);
+  if (!w) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  WNDPROC proc = w->proc;
+  auto& st = S();
+  ++st.send_depth;
+  LRESULT r = proc(hwnd, msg, wParam, lParam);
+  --st.send_depth;
+  return r;
+}
+
+BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd && !Find(hwnd)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  S().posted.push_back(MSG{hwnd, msg, wParam, lParam, 0, {}});
+  return TRUE;
+}
+
+LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND item = GetDlgItem(dialog, id);
+  return item ? SendMessageW(item, msg, wParam, lParam) : 0;
+}
+
+BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+  if (!msg) return -1;
+  auto& st = S();
+  for (;;) {
+    bool quit = false;
+    if (NextMessage(msg, hwnd, filterMin, filterMax, true, &quit)) return quit ? FALSE : TRUE;
+    PresentAll();
+    host::Host* h = H();
+    if (!h) {
+      // Nothing could ever arrive: end the loop instead of blocking for good.
+      *msg = MSG{nullptr, WM_QUIT, 0, 0, 0, {}};
+      return FALSE;
+    }
+    host::Event ev;
+    if (h->WaitEvent(NextTimerDeadline(), &ev)) st.raw_input.push_back(ev);
+  }
+}
+
+BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
+  if (!msg) return FALSE;
+  bool quit = false;
+  if (NextMessage(msg, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0, &quit))
+    return TRUE;
+  PresentAll();
+  return FALSE;
+}
+
+BOOL WaitMessage() {
+  auto& st = S();
+  MSG m;
+  bool quit = false;
+  if (NextMessage(&m, nullptr, 0, 0, false, &quit)) return TRUE;
+  PresentAll();
+  if (!H()) return FALSE;
+  host::Event ev;
+  if (H()->WaitEvent(NextTimerDeadline(), &ev)) st.raw_input.push_back(ev);
+  return TRUE;
+}
+
+BOOL TranslateMessage(const MSG* msg) {
+  return msg ? FALSE : FALSE;
+}
+
+LRESULT DispatchMessageW(const MSG* msg) {
+  if (!msg) return 0;
+  if (msg->message == WM_TIMER && msg->lParam) {
+    auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+    bool known = false;
+    for (const auto& t : S().timers) known = known || (t.proc == proc);
+    if (known) proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+    return 0;
+  }
+  if (!msg->hwnd) return 0;
+  return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+void PostQuitMessage(int exitCode) {
+  auto& st = S();
+  st.quit_posted = true;
+  st.quit_code = exitCode;
+}
+
+LONG GetMessageTime() {
+  return S().message_time;
+}
+DWORD GetMessagePos() {
+  return S().message_pos;
+}
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
+  auto& st = S();
+  if (hwnd && !Find(hwnd)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  UINT interval = std::clamp<UINT>(elapseMs, USER_TIMER_MINIMUM, 0x7FFFFFFF);
+  if (!hwnd && id == 0) id = st.next_timer_id++;
+  for (auto& t : st.timers) {
+    if (t.hwnd == hwnd && t.id == id) {
+      // The same window and id: replaced, and the countdown starts again.
+      t.interval = interval;
+      t.proc = proc;
+      t.due = NowMs() + interval;
+      return hwnd ? (id ? id : 1) : id;
+    }
+  }
+  st.timers.push_back(Timer{hwnd, id, interval, NowMs() + interval, proc});
+  return hwnd ? (id ? id : 1) : id;
+}
+
+BOOL KillTimer(HWND hwnd, UINT_PTR id) {
+  auto& timers = S().timers;
+  auto it = std::find_if(timers.begin(), timers.end(),
+                         [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+  if (it == timers.end()) return FALSE;
+  timers.erase(it);
+  return TRUE;
+}
+
+DWORD GetTickCount() {
+  return static_cast<DWORD>(NowMs());
+}

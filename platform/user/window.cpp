@@ -1,0 +1,538 @@
+// Window handles, classes, creation and destruction.
+#include <algorithm>
+#include <cwctype>
+
+#include "platform/user/internal.h"
+
+namespace user {
+
+State& S() {
+  static State* state = new State();  // lives as long as the process; windows may outlive main
+  return *state;
+}
+
+host::Host* H() {
+  return GetHost();
+}
+
+Region Region::Copy() const {
+  if (!h_) return Region();
+  Region r(0, 0, 0, 0);
+  CombineRgn(r.get(), h_, nullptr, RGN_COPY);
+  return r;
+}
+
+bool Region::Empty() const {
+  if (!h_) return true;
+  RECT rc;
+  return GetRgnBox(h_, &rc) == NULLREGION;
+}
+
+RECT Region::Box() const {
+  RECT rc{};
+  if (h_) GetRgnBox(h_, &rc);
+  return rc;
+}
+
+std::string Utf8(const std::wstring& s) {
+  std::string out;
+  for (wchar_t wc : s) {
+    auto c = static_cast<std::uint32_t>(wc);
+    if (c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) c = 0xFFFD;
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::wstring Wide(const std::string& s) {
+  std::wstring out;
+  std::size_t i = 0;
+  while (i < s.size()) {
+    auto b = static_cast<unsigned char>(s[i]);
+    std::uint32_t c = 0xFFFD;
+    int n = 0;
+    if (b < 0x80) {
+      c = b;
+    } else if ((b & 0xE0) == 0xC0) {
+      c = b & 0x1F;
+      n = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+      c = b & 0x0F;
+      n = 2;
+    } else if ((b & 0xF8) == 0xF0) {
+      c = b & 0x07;
+      n = 3;
+    } else {
+      ++i;
+      out += static_cast<wchar_t>(0xFFFD);
+      continue;
+    }
+    ++i;
+    bool ok = true;
+    for (int k = 0; k < n; ++k, ++i) {
+      if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
+      c = (c << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
+    }
+    out += static_cast<wchar_t>(ok ? c : 0xFFFD);
+  }
+  return out;
+}
+
+std::wstring Fold(const std::wstring& s) {
+  std::wstring out(s);
+  for (auto& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+  return out;
+}
+
+Window* FindAny(HWND h) {
+  if (!h) return nullptr;
+  auto& st = S();
+  auto it = st.windows.find(reinterpret_cast<std::uintptr_t>(h));
+  if (it == st.windows.end()) return nullptr;
+  return it->second.get();
+}
+
+Window* Find(HWND h) {
+  Window* w = FindAny(h);
+  return (w && !w->foreign) ? w : nullptr;
+}
+
+HWND Root(HWND h) {
+  Window* w = Find(h);
+  while (w && w->IsChild()) {
+    Window* p = Find(w->parent);
+    if (!p) break;
+    w = p;
+  }
+  return w ? w->handle : nullptr;
+}
+
+bool IsDescendant(HWND ancestor, HWND h) {
+  Window* w = Find(h);
+  while (w && w->IsChild()) {
+    if (w->parent == ancestor) return true;
+    w = Find(w->parent);
+  }
+  return false;
+}
+
+bool Visible(const Window* w) {
+  while (w) {
+    if (!(w->style & WS_VISIBLE)) return false;
+    if (!w->IsChild()) return !w->minimized;
+    w = Find(w->parent);
+  }
+  return false;
+}
+
+std::vector<HWND> ChildrenCopy(HWND h) {
+  Window* w = Find(h);
+  return w ? w->children : std::vector<HWND>{};
+}
+
+void CollectGarbage() {
+  auto& st = S();
+  if (st.send_depth == 0) st.graveyard.clear();
+}
+
+void Notify(TopLevelEvent::Kind kind, HWND h) {
+  auto& st = S();
+  Window* w = Find(h);
+  if (!st.observer || !w || w->IsChild()) return;
+  TopLevelEvent ev;
+  ev.kind = kind;
+  ev.hwnd = h;
+  ev.class_name = w->cls->name;
+  ev.rect = w->rect;
+  ev.text = w->text;
+  ev.message_box = w->is_message_box;
+  ev.message = w->message_text;
+  auto observer = st.observer;
+  observer(ev);
+}
+
+// ---- Classes ------------------------------------------------------------------------------------
+
+std::shared_ptr<WindowClass> FindClass(LPCWSTR name) {
+  auto& st = S();
+  if (!name) return nullptr;
+  if (IS_INTRESOURCE(name)) {
+    auto atom = static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
+    for (auto& c : st.classes)
+      if (c->atom == atom) return c;
+    return nullptr;
+  }
+  std::wstring folded = Fold(name);
+  for (auto& c : st.classes)
+    if (Fold(c->name) == folded) return c;
+  return nullptr;
+}
+
+namespace {
+
+ATOM AddClass(const WNDCLASSW* wc, bool system) {
+  auto& st = S();
+  if (!wc || !wc->lpszClassName || IS_INTRESOURCE(wc->lpszClassName) || !wc->lpfnWndProc ||
+      wc->cbWndExtra < 0 || wc->cbClsExtra < 0 || wc->cbWndExtra > 4096) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  if (FindClass(wc->lpszClassName)) {
+    SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+    return 0;
+  }
+  auto c = std::make_shared<WindowClass>();
+  c->name = wc->lpszClassName;
+  c->style = wc->style;
+  c->proc = wc->lpfnWndProc;
+  c->cbClsExtra = wc->cbClsExtra;
+  c->cbWndExtra = wc->cbWndExtra;
+  c->instance = wc->hInstance;
+  c->icon = wc->hIcon;
+  c->cursor = wc->hCursor;
+  c->background = wc->hbrBackground;
+  c->system = system;
+  c->atom = (c->name == L"#32770") ? 0x8002 : st.next_atom++;
+  st.classes.push_back(c);
+  return c->atom;
+}
+
+void EnsureSystemClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  RegisterSystemClasses();
+}
+
+}  // namespace
+
+void RegisterSystemClasses() {
+  auto add = [](LPCWSTR name, WNDPROC proc, UINT style, int extra, int bg) {
+    WNDCLASSW wc{};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = extra;
+    wc.lpszClassName = name;
+    wc.hbrBackground = bg ? reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(bg)) : nullptr;
+    AddClass(&wc, true);
+  };
+  add(L"#32770", DefDlgProcW, CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA + 2 * 8, COLOR_BTNFACE + 1);
+  add(L"Button", ButtonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, 0, 0);
+  add(L"Static", StaticProc, CS_DBLCLKS, 0, 0);
+  add(L"msctls_trackbar32", TrackbarProc, CS_DBLCLKS, 0, 0);
+  add(L"tooltips_class32", TooltipProc, CS_DBLCLKS | CS_SAVEBITS, 0, 0);
+  add(L"#32768", MenuProc, CS_DBLCLKS | CS_SAVEBITS, 0, COLOR_BTNFACE + 1);
+}
+
+}  // namespace user
+
+using namespace user;
+
+ATOM RegisterClassW(const WNDCLASSW* wc) {
+  EnsureSystemClasses();
+  return AddClass(wc, false);
+}
+
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
+  EnsureSystemClasses();
+  auto c = FindClass(className);
+  auto& st = S();
+  if (!c || c->system) {
+    SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+    return FALSE;
+  }
+  for (auto& [k, w] : st.windows)
+    if (w->cls == c) return FALSE;  // still in use
+  st.classes.erase(std::remove(st.classes.begin(), st.classes.end(), c), st.classes.end());
+  return TRUE;
+}
+
+BOOL GetClassInfoW(HINSTANCE, LPCWSTR className, WNDCLASSW* out) {
+  EnsureSystemClasses();
+  auto c = FindClass(className);
+  if (!c || !out) {
+    SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+    return FALSE;
+  }
+  *out = WNDCLASSW{c->style, c->proc,   c->cbClsExtra, c->cbWndExtra, c->instance,
+                   c->icon,  c->cursor, c->background, nullptr,       c->name.c_str()};
+  return TRUE;
+}
+
+int GetClassNameW(HWND hwnd, LPWSTR buffer, int count) {
+  Window* w = Find(hwnd);
+  if (!w || !buffer || count <= 0) return 0;
+  int n = std::min<int>(count - 1, static_cast<int>(w->cls->name.size()));
+  std::copy_n(w->cls->name.c_str(), n, buffer);
+  buffer[n] = 0;
+  return n;
+}
+
+// ---- Hooks --------------------------------------------------------------------------------------
+
+HHOOK SetWindowsHookExW(int idHook, HOOKPROC proc, HINSTANCE, DWORD) {
+  if (idHook != WH_CBT || !proc) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  auto& st = S();
+  auto h = reinterpret_cast<HHOOK>(st.next_hook++);
+  st.hooks.insert(st.hooks.begin(), State::Hook{h, proc});  // newest first
+  return h;
+}
+
+BOOL UnhookWindowsHookEx(HHOOK hook) {
+  auto& hooks = S().hooks;
+  auto it = std::find_if(hooks.begin(), hooks.end(), [&](auto& h) { return h.handle == hook; });
+  if (it == hooks.end()) return FALSE;
+  hooks.erase(it);
+  return TRUE;
+}
+
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
+  auto hooks = S().hooks;
+  auto it = std::find_if(hooks.begin(), hooks.end(), [&](auto& h) { return h.handle == hook; });
+  if (it == hooks.end() || ++it == hooks.end()) return 0;
+  return it->proc(code, wParam, lParam);
+}
+
+// ---- Creation -----------------------------------------------------------------------------------
+
+namespace {
+
+void LinkWindow(Window* w) {
+  auto& st = S();
+  if (w->IsChild()) {
+    // New children go to the bottom: the first child created stays first (tab order).
+    Find(w->parent)->children.push_back(w->handle);
+  } else if (w->exstyle & WS_EX_TOPMOST) {
+    st.toplevels.insert(st.toplevels.begin(), w->handle);
+  } else {
+    auto it = std::find_if(st.toplevels.begin(), st.toplevels.end(), [](HWND h) {
+      Window* o = Find(h);
+      return o && !(o->exstyle & WS_EX_TOPMOST);
+    });
+    st.toplevels.insert(it, w->handle);
+  }
+}
+
+void UnlinkWindow(Window* w) {
+  auto& st = S();
+  auto erase = [&](std::vector<HWND>& v) {
+    v.erase(std::remove(v.begin(), v.end(), w->handle), v.end());
+  };
+  if (w->IsChild()) {
+    if (Window* p = Find(w->parent)) erase(p->children);
+  } else {
+    erase(st.toplevels);
+  }
+}
+
+void CreateNative(Window* w) {
+  host::Host* h = H();
+  if (!h || w->IsChild()) return;
+  host::WindowDesc d;
+  d.rect = {w->rect.left, w->rect.top, w->rect.right, w->rect.bottom};
+  std::wstring cname = Fold(w->cls->name);
+  d.popup = cname == L"tooltips_class32" || cname == L"#32768";
+  d.captioned = (w->style & WS_CAPTION) == WS_CAPTION;
+  d.topmost = (w->exstyle & WS_EX_TOPMOST) != 0;
+  d.app_window =
+      (w->exstyle & WS_EX_APPWINDOW) || (!w->owner && !d.popup && !(w->exstyle & WS_EX_TOOLWINDOW));
+  if (Window* o = Find(w->owner)) d.owner = o->native;
+  d.title = Utf8(w->text);
+  w->native = h->CreateWindow(d);
+  if (w->native) S().by_native[w->native] = w->handle;
+}
+
+}  // namespace
+
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
+  EnsureSystemClasses();
+  auto& st = S();
+  auto cls = FindClass(className);
+  if (!cls) {
+    SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+    return nullptr;
+  }
+  if (parent == GetDesktopWindow()) parent = nullptr;
+  if ((style & WS_CHILD) && !Find(parent)) {
+    SetLastError(1406);  // ERROR_TLW_WITH_WSCHILD
+    return nullptr;
+  }
+  if (parent && !Find(parent)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
+  }
+
+  auto owned = std::make_unique<Window>();
+  Window* w = owned.get();
+  w->handle = reinterpret_cast<HWND>(st.next_handle);
+  st.next_handle += 4;
+  w->cls = cls;
+  w->proc = cls->proc;
+  w->style = style & ~WS_VISIBLE;
+  w->exstyle = exStyle;
+  w->instance = instance;
+  w->text = windowName && !IS_INTRESOURCE(windowName) ? windowName : L"";
+  w->extra.assign(static_cast<std::size_t>(cls->cbWndExtra), 0);
+  if (style & WS_CHILD) {
+    w->parent = parent;
+    w->id = static_cast<LONG_PTR>(reinterpret_cast<std::uintptr_t>(menu));
+  } else {
+    w->owner = parent ? Root(parent) : nullptr;
+    if (Fold(cls->name) == L"tooltips_class32") w->exstyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  }
+  if (x == CW_USEDEFAULT) x = y = (style & WS_CHILD) ? 0 : 100;
+  if (width == CW_USEDEFAULT) {
+    width = (style & WS_CHILD) ? 0 : 640;
+    height = (style & WS_CHILD) ? 0 : 480;
+  }
+  w->rect = {x, y, x + std::max(0, width), y + std::max(0, height)};
+  w->normal = w->rect;
+  st.windows[reinterpret_cast<std::uintptr_t>(w->handle)] = std::move(owned);
+  HWND hwnd = w->handle;
+  LinkWindow(w);
+  CreateNative(w);
+
+  CREATESTRUCTW cs{
+      param,      instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
+      windowName, className, exStyle};
+  // The creation hook sees the window first (a class framework attaches its object here).
+  if (!st.hooks.empty()) {
+    CBT_CREATEWNDW cbt{&cs, HWND_TOP};
+    auto hooks = st.hooks;
+    if (hooks.front().proc(HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd),
+                           reinterpret_cast<LPARAM>(&cbt)) != 0) {
+      DestroyWindow(hwnd);
+      return nullptr;
+    }
+  }
+  if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    return nullptr;
+  }
+  if (!IsWindow(hwnd)) return nullptr;
+  if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    return nullptr;
+  }
+  w = Find(hwnd);
+  if (!w) return nullptr;
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED,
+               MAKELPARAM(static_cast<WORD>(rc.right), static_cast<WORD>(rc.bottom)));
+  w = Find(hwnd);
+  if (!w) return nullptr;
+  SendMessageW(hwnd, WM_MOVE, 0,
+               MAKELPARAM(static_cast<WORD>(w->rect.left + ClientInsets(w).left),
+                          static_cast<WORD>(w->rect.top + ClientInsets(w).top)));
+  w = Find(hwnd);
+  if (!w) return nullptr;
+  if (w->IsChild() && !(w->exstyle & WS_EX_NOPARENTNOTIFY))
+    SendMessageW(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, static_cast<WORD>(w->id)),
+                 reinterpret_cast<LPARAM>(hwnd));
+  if ((style & WS_VISIBLE) && IsWindow(hwnd)) ShowWindow(hwnd, SW_SHOW);
+  return IsWindow(hwnd) ? hwnd : nullptr;
+}
+
+// ---- Destruction --------------------------------------------------------------------------------
+
+namespace {
+
+void SendDestroy(HWND h) {
+  SendMessageW(h, WM_DESTROY, 0, 0);
+  for (HWND c : ChildrenCopy(h))
+    if (Find(c)) SendDestroy(c);
+}
+
+void FreeWindow(HWND h) {
+  for (HWND c : ChildrenCopy(h))
+    if (Find(c)) FreeWindow(c);
+  SendMessageW(h, WM_NCDESTROY, 0, 0);
+  auto& st = S();
+  Window* w = Find(h);
+  if (!w) return;
+  KillWindowTimers(h);
+  ReleaseWindowDCs(h);
+  if (st.capture == h) st.capture = nullptr;
+  if (st.focus == h) st.focus = nullptr;
+  if (st.active == h) st.active = nullptr;
+  if (st.menu_window == h) st.menu_window = nullptr;
+  if (st.move.hwnd == h) st.move.active = false;
+  if (w->native) {
+    if (H()) H()->DestroyWindow(w->native);
+    st.by_native.erase(w->native);
+  }
+  if (w->framebuffer) DeleteObject(w->framebuffer);
+  if (w->sysmenu) st.menus.erase(reinterpret_cast<std::uintptr_t>(w->sysmenu->handle));
+  // Posted messages for a dead window are dropped when they come up.
+  UnlinkWindow(w);
+  auto it = st.windows.find(reinterpret_cast<std::uintptr_t>(h));
+  st.graveyard.push_back(std::move(it->second));
+  st.windows.erase(it);
+}
+
+}  // namespace
+
+BOOL DestroyWindow(HWND hwnd) {
+  auto& st = S();
+  Window* w = Find(hwnd);
+  if (!w) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (w->destroying) return TRUE;
+  w->destroying = true;
+  if (!st.hooks.empty()) {
+    auto hooks = st.hooks;
+    hooks.front().proc(HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hwnd), 0);
+  }
+  // Owned windows go first.
+  if (!w->IsChild()) {
+    std::vector<HWND> owned;
+    for (HWND t : st.toplevels)
+      if (Window* o = Find(t); o && o->owner == hwnd) owned.push_back(t);
+    for (HWND o : owned) DestroyWindow(o);
+  }
+  w = Find(hwnd);
+  if (!w) return TRUE;
+  if (w->style & WS_VISIBLE) {
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  }
+  if (st.capture && (st.capture == hwnd || IsDescendant(hwnd, st.capture))) ReleaseCapture();
+  OnDestroyFocus(hwnd);
+  w = Find(hwnd);
+  if (!w) return TRUE;
+  if (w->IsChild() && !(w->exstyle & WS_EX_NOPARENTNOTIFY))
+    SendMessageW(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, static_cast<WORD>(w->id)),
+                 reinterpret_cast<LPARAM>(hwnd));
+  SendDestroy(hwnd);
+  if (Find(hwnd)) FreeWindow(hwnd);
+  return TRUE;
+}
+
+BOOL IsWindow(HWND hwnd) {
+  return FindAny(hwnd) != nullptr ? TRUE : FALSE;
+}

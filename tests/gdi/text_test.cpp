@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+#include "gdi_test_util.h"
+#include "platform/base/png_writer.h"
+
+namespace {
+
+using gdi_test::MemSurface;
+
+constexpr COLORREF kBack = RGB(10, 20, 64);
+
+HFONT MakeFont(LONG height, LONG weight, const wchar_t* face, BYTE quality = DEFAULT_QUALITY) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  lf.lfQuality = quality;
+  std::wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&lf);
+}
+
+// The bounding box of every pixel that differs from `back`; empty when nothing was drawn.
+RECT InkBox(const MemSurface& s, int w, int h, COLORREF back) {
+  RECT box{w, h, 0, 0};
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (s.At(x, y) == back) continue;
+      box.left = std::min<LONG>(box.left, x);
+      box.top = std::min<LONG>(box.top, y);
+      box.right = std::max<LONG>(box.right, x + 1);
+      box.bottom = std::max<LONG>(box.bottom, y + 1);
+    }
+  }
+  return box;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+void MaybeWritePng(const MemSurface& s, int w, int h, const std::string& name) {
+  const char* dir = std::getenv("HALCYRA_TEST_PNG_DIR");
+  if (!dir) return;
+  gdi::PixelBuffer buf;
+  ASSERT_TRUE(gdi::GetPixelBuffer(s.bitmap(), &buf));
+  std::string error;
+  EXPECT_TRUE(base::WritePng(std::string(dir) + "/" + name, buf.pixels, w, h, buf.stride, &error))
+      << error;
+}
+
+TEST(Text, PositiveHeightIsTheCellHeight) {
+  for (LONG h : {14, 17, 18, 30}) {
+    HFONT font = MakeFont(h, h == 18 ? FW_BOLD : FW_NORMAL, L"Arial");
+    MemSurface s(4, 4);
+    HGDIOBJ old = SelectObject(s.dc(), font);
+    TEXTMETRICW tm{};
+    ASSERT_TRUE(GetTextMetricsW(s.dc(), &tm));
+    EXPECT_EQ(tm.tmHeight, h);
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, h);
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentPoint32W(s.dc(), L"Apply", 5, &size));
+    EXPECT_EQ(size.cy, h);
+    EXPECT_GT(size.cx, 0);
+    SelectObject(s.dc(), old);
+    DeleteObject(font);
+  }
+}
+
+TEST(Text, FreshDcUsesTheBoldSystemFont) {
+  MemSurface s(4, 4);
+  TEXTMETRICW tm{};
+  ASSERT_TRUE(GetTextMetricsW(s.dc(), &tm));
+  EXPECT_EQ(tm.tmHeight, 16);
+  EXPECT_GE(tm.tmWeight, FW_BOLD);
+  LOGFONTW lf{};
+  ASSERT_EQ(GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf),
+            static_cast<int>(sizeof lf));
+  EXPECT_LT(lf.lfHeight, 0);
+}
+
+int CollectName(const LOGFONTW* lf, const TEXTMETRICW*, DWORD type, LPARAM out) {
+  EXPECT_EQ(type, TRUETYPE_FONTTYPE);
+  *reinterpret_cast<std::wstring*>(out) = lf->lfFaceName;
+  return 0;
+}
+
+TEST(Text, EnumerationReportsTheRequestedFamilyName) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  std::wstring name;
+  EXPECT_EQ(EnumFontFamiliesW(dc, L"Arial", CollectName, reinterpret_cast<LPARAM>(&name)), 0);
+  EXPECT_EQ(name, L"Arial");  // compared case-sensitively by the program
+  name.clear();
+  EXPECT_EQ(
+      EnumFontFamiliesW(dc, L"No Such Family 42", CollectName, reinterpret_cast<LPARAM>(&name)), 1);
+  EXPECT_TRUE(name.empty());
+  EXPECT_EQ(EnumFontFamiliesW(nullptr, L"Arial", CollectName, 0), 0);
+  EXPECT_EQ(AddFontResourceW(L"no-such-font-file.ttf"), 0);
+  DeleteDC(dc);
+}
+
+TEST(Text, TextOutPutsTheCellTopLeftAtThePointAndOpaqueFillsIt) {
+  HFONT font = MakeFont(18, FW_BOLD, L"Arial");
+  MemSurface s(80, 40);
+  SelectObject(s.dc(), font);
+  SIZE size{};
+  GetTextExtentPoint32W(s.dc(), L"Ag", 2, &size);
+
+  s.Fill(kBack);
+  SetBkColor(s.dc(), RGB(200, 0, 0));
+  SetTextColor(s.dc(), RGB(255, 255, 255));
+  ASSERT_TRUE(TextOutW(s.dc(), 10, 5, L"Ag", 2));  // OPAQUE by default
+  EXPECT_EQ(InkBox(s, 80, 40, kBack).left, 10);
+  EXPECT_EQ(InkBox(s, 80, 40, kBack).top, 5);
+  EXPECT_EQ(InkBox(s, 80, 40, kBack).right, 10 + size.cx);
+  EXPECT_EQ(InkBox(s, 80, 40, kBack).bottom, 5 + 18);
+
+  s.Fill(kBack);
+  SetBkMode(s.dc(), TRANSPARENT);
+  TextOutW(s.dc(), 10, 5, L"Ag", 2);
+  const RECT ink = InkBox(s, 80, 40, kBack);
+  EXPECT_TRUE(Inside(ink, RECT{10, 5, 10 + size.cx + 2, 5 + 18}));
+  EXPECT_GT(ink.bottom - ink.top, 10);  // 'A' and 'g' reach above and below the baseline
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 80; ++x) EXPECT_NE(s.At(x, y), RGB(200, 0, 0));  // no background box
+  DeleteObject(font);
+}
+
+TEST(Text, AntialiasedEdgesBlendInTheTextColour) {
+  HFONT font = MakeFont(30, FW_NORMAL, L"Arial", PROOF_QUALITY);
+  MemSurface s(60, 40);
+  SelectObject(s.dc(), font);
+  s.Fill(RGB(0, 0, 0));
+  SetBkMode(s.dc(), TRANSPARENT);
+  SetTextColor(s.dc(), RGB(0, 255, 0));
+  TextOutW(s.dc(), 2, 2, L"O", 1);
+  int full = 0, partial = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 60; ++x) {
+      const COLORREF c = s.At(x, y);
+      EXPECT_EQ(GetRValue(c), 0);
+      EXPECT_EQ(GetBValue(c), 0);
+      full += GetGValue(c) == 255;
+      partial += GetGValue(c) > 0 && GetGValue(c) < 255;
+    }
+  }
+  EXPECT_GT(full, 0);
+  EXPECT_GT(partial, 0);
+  DeleteObject(font);
+}
+
+struct Placed {
+  RECT ink;
+  RECT cell;
+  int result;
+};
+
+// Draws `text` into `box` of a w x h bitmap and returns the ink box and the cell DrawText's
+// centring rule gives.
+Placed DrawCentred(MemSurface& s, int w, int h, const wchar_t* text, RECT box, UINT format) {
+  s.Fill(kBack);
+  SetBkMode(s.dc(), TRANSPARENT);
+  SetTextColor(s.dc(), RGB(255, 255, 255));
+  SIZE size{};
+  GetTextExtentPoint32W(s.dc(), text, static_cast<int>(std::wcslen(text)), &size);
+  Placed p{};
+  RECT r = box;
+  p.result = DrawTextW(s.dc(), text, -1, &r, format);
+  p.ink = InkBox(s, w, h, kBack);
+  const LONG x = (box.left + box.right - size.cx) / 2;
+  const LONG y = box.top + (box.bottom - box.top) / 2 - size.cy / 2;
+  p.cell = RECT{x, y, x + size.cx, y + size.cy};
+  return p;
+}
+
+TEST(Text, DrawTextCentresWithTwoSeparateTruncations) {
+  HFONT font = MakeFont(17, FW_NORMAL, L"Arial");  // odd cell height against an even box
+  MemSurface s(120, 60);
+  SelectObject(s.dc(), font);
+  const RECT box{3, 2, 103, 46};
+  const Placed p = DrawCentred(s, 120, 60, L"Hello", box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  EXPECT_EQ(p.cell.top, 2 + 22 - 8);  // not 2 + (44 - 17) / 2 = 15
+  EXPECT_EQ(p.result, p.cell.bottom - box.top);
+  ASSERT_LT(p.ink.left, p.ink.right);
+  EXPECT_TRUE(Inside(p.ink, p.cell));
+  // "Hello" has ink at the cell's top part (H, l) and none below the baseline.
+  EXPECT_LE(p.ink.top, p.cell.top + 6);
+  DeleteObject(font);
+}
+
+TEST(Text, DrawTextRightAlignmentCalcRectAndClipping) {
+  HFONT font = MakeFont(18, FW_BOLD, L"Arial");
+  MemSurface s(120, 40);
+  SelectObject(s.dc(), font);
+  SIZE size{};
+  GetTextExtentPoint32W(s.dc(), L"Apply", 5, &size);
+
+  RECT calc{5, 6, 6, 7};
+  EXPECT_EQ(DrawTextW(s.dc(), L"Apply", -1, &calc, DT_CALCRECT | DT_SINGLELINE), 18);
+  EXPECT_EQ(calc.right, 5 + size.cx);
+  EXPECT_EQ(calc.bottom, 6 + 18);
+  RECT two{0, 0, 1, 1};
+  EXPECT_EQ(DrawTextW(s.dc(), L"a\nbb", -1, &two, DT_CALCRECT), 36);
+
+  const Placed right =
+      DrawCentred(s, 120, 40, L"Apply", RECT{0, 0, 110, 30}, DT_RIGHT | DT_SINGLELINE);
+  EXPECT_LE(right.ink.right, 110);
+  EXPECT_GE(right.ink.left, 110 - size.cx);
+  EXPECT_LT(right.ink.top, 18);
+
+  // A box narrower than the text clips it, unless DT_NOCLIP.
+  const RECT narrow{20, 0, 30, 30};
+  const Placed clipped = DrawCentred(s, 120, 40, L"Apply", narrow, DT_CENTER | DT_SINGLELINE);
+  EXPECT_TRUE(Inside(clipped.ink, narrow));
+  const Placed spill =
+      DrawCentred(s, 120, 40, L"Apply", narrow, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
+  EXPECT_LT(spill.ink.left, narrow.left);
+  EXPECT_GT(spill.ink.right, narrow.right);
+  DeleteObject(font);
+}
+
+TEST(Text, PrefixCharactersUnderlineUnlessNoPrefix) {
+  HFONT font = MakeFont(18, FW_NORMAL, L"Arial");
+  MemSurface s(100, 30);
+  SelectObject(s.dc(), font);
+  RECT r{0, 0, 100, 30};
+  RECT calc = r;
+  DrawTextW(s.dc(), L"a&&b", -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+  SIZE amp{};
+  GetTextExtentPoint32W(s.dc(), L"a&b", 3, &amp);
+  EXPECT_EQ(calc.right, amp.cx);  // "&&" shows one '&'
+  calc = r;
+  DrawTextW(s.dc(), L"a&&b", -1, &calc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SIZE both{};
+  GetTextExtentPoint32W(s.dc(), L"a&&b", 4, &both);
+  EXPECT_EQ(calc.right, both.cx);
+
+  // "&x": the 'x' is underlined, so ink reaches below the baseline where a plain 'x' has none.
+  TEXTMETRICW tm{};
+  GetTextMetricsW(s.dc(), &tm);
+  const Placed plain = DrawCentred(s, 100, 30, L"x", r, DT_SINGLELINE);
+  const Placed marked = DrawCentred(s, 100, 30, L"&x", r, DT_SINGLELINE);
+  EXPECT_LE(plain.ink.bottom, tm.tmAscent);
+  EXPECT_GT(marked.ink.bottom, tm.tmAscent);
+  const Placed literal = DrawCentred(s, 100, 30, L"&x", r, DT_SINGLELINE | DT_NOPREFIX);
+  EXPECT_GT(literal.ink.right, plain.ink.right);  // the '&' itself is drawn
+  DeleteObject(font);
+}
+
+TEST(Text, ChineseFallsBackToAFontThatHasIt) {
+  HFONT font = MakeFont(14, FW_NORMAL, L"Arial");
+  MemSurface s(100, 30);
+  SelectObject(s.dc(), font);
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentPoint32W(s.dc(), L"中文", 2, &size));
+  EXPECT_GE(size.cx, 20);  // two full-width characters
+  const Placed p =
+      DrawCentred(s, 100, 30, L"中文", RECT{0, 0, 100, 30}, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  ASSERT_LT(p.ink.left, p.ink.right);
+  EXPECT_GT(p.ink.right - p.ink.left, 15);
+  EXPECT_TRUE(Inside(p.ink, p.cell));
+  DeleteObject(font);
+}
+
+// The Apply button's caption and its Chinese counterpart, as the bitmap button draws them: bold
+// 18-pixel Arial, white, centred in the button less its bottom six rows.
+TEST(Text, ApplyCaptionsLandWhereCentringPutsThem) {
+  HFONT font = MakeFont(18, FW_BOLD, L"Arial", DRAFT_QUALITY);
+  MemSurface s(194, 98);
+  SelectObject(s.dc(), font);
+  const RECT top{0, 0, 194, 43}, bottom{0, 49, 194, 92};
+  const Placed apply =
+      DrawCentred(s, 194, 98, L"Apply", top, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  ASSERT_LT(apply.ink.left, apply.ink.right);
+  EXPECT_TRUE(Inside(apply.ink, apply.cell));
+  EXPECT_LE(std::abs((apply.ink.left + apply.ink.right) - 194), 4);  // visibly centred
+  EXPECT_GT(apply.ink.bottom, 43 / 2);  // 'p' and 'y' hang below the middle
+
+  // Both captions into one picture, for a look when asked.
+  SetBkMode(s.dc(), TRANSPARENT);
+  RECT r = bottom;
+  DrawTextW(s.dc(), L"灯效应用", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SIZE size{};
+  GetTextExtentPoint32W(s.dc(), L"灯效应用", 4, &size);
+  const LONG x = (194 - size.cx) / 2, y = 49 + 43 / 2 - size.cy / 2;
+  RECT chinese{194, 98, 0, 0};
+  for (int py = 49; py < 98; ++py) {
+    for (int px = 0; px < 194; ++px) {
+      if (s.At(px, py) == kBack) continue;
+      chinese.left = std::min<LONG>(chinese.left, px);
+      chinese.top = std::min<LONG>(chinese.top, py);
+      chinese.right = std::max<LONG>(chinese.right, px + 1);
+      chinese.bottom = std::max<LONG>(chinese.bottom, py + 1);
+    }
+  }
+  ASSERT_LT(chinese.left, chinese.right);
+  EXPECT_TRUE(Inside(chinese, RECT{x, y, x + size.cx, y + size.cy}));
+  EXPECT_GT(chinese.right - chinese.left, 3 * size.cx / 4);  // all four characters have ink
+  MaybeWritePng(s, 194, 98, "gdi_apply_captions.png");
+  DeleteObject(font);
+}
+
+}  // namespace
