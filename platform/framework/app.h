@@ -36,6 +36,8 @@ class CWinApp : public CCmdTarget {
   void SetRegistryKey(LPCWSTR key);
   // The framework's default Help handler: there is no help to show, so it does nothing.
   void OnHelp() {}
+  // Icon resource `id` of the program; null when it is missing.
+  HICON LoadIcon(UINT id) const;
 
   CWnd* m_pMainWnd = nullptr;
   LPCWSTR m_pszAppName = nullptr;

@@ -1,6 +1,7 @@
 // The application object: AfxWinMain runs InitInstance and ends when it returns FALSE; a program
 // runs its main dialog modally in zero-filled storage from there.
 #include <string>
+#include <vector>
 
 #include "tests/framework/test_support.h"
 
@@ -106,6 +107,62 @@ TEST(AppWithoutObjectTest, NoApplicationObjectMeansNoProgram) {
   EXPECT_EQ(nullptr, AfxGetApp());
   EXPECT_EQ(-1, AfxWinMain());
   EXPECT_EQ(nullptr, AfxGetMainWnd());
+}
+
+}  // namespace
+
+namespace {
+
+class AppServicesTest : public test::HostTest {
+ protected:
+  void TearDown() override {
+    user::SetTopLevelObserver(nullptr);
+    HostTest::TearDown();
+  }
+};
+
+TEST_F(AppServicesTest, StringsLoadAndNumbersFormat) {
+  resources_.AddString(3101, "关于 Halcyra(&A)...\n");
+  resources_.Install();
+  CString about;
+  EXPECT_TRUE(about.LoadString(3101));
+  EXPECT_EQ(CString(L"关于 Halcyra(&A)..."), about);
+  CString missing(L"stale");
+  EXPECT_FALSE(missing.LoadString(3999));
+  EXPECT_TRUE(missing.IsEmpty());
+
+  CString n;
+  n.Format(L"%d", 30);
+  EXPECT_EQ(CString(L"30"), n);
+  n.Format(L"%3d", 0);
+  EXPECT_EQ(CString(L"  0"), n);
+  n.Format(L"%3d", 255);
+  EXPECT_EQ(CString(L"255"), n);
+}
+
+TEST_F(AppServicesTest, MessageBoxesAreCaptionedWithTheApplicationsName) {
+  CWinApp app(L"halcyra");
+  CWnd main;
+  ASSERT_TRUE(
+      main.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
+  app.m_pMainWnd = &main;
+  std::vector<user::TopLevelEvent> boxes;
+  user::SetTopLevelObserver([&](const user::TopLevelEvent& e) {
+    if (e.message_box && e.kind == user::TopLevelEvent::Kind::kShown) boxes.push_back(e);
+  });
+  Then([&] {
+    EXPECT_FALSE(main.IsWindowEnabled());  // the box is modal to its owner
+    host_.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(IDOK, main.MessageBox(L"Hardware detection failed."));
+  ThenKey(VK_ESCAPE);
+  EXPECT_EQ(IDOK, AfxMessageBox(L"Please select lamp effect before application!"));
+  ASSERT_EQ(2u, boxes.size());
+  EXPECT_EQ(std::wstring(L"halcyra"), boxes[0].text);
+  EXPECT_EQ(std::wstring(L"Hardware detection failed."), boxes[0].message);
+  EXPECT_EQ(std::wstring(L"halcyra"), boxes[1].text);
+  EXPECT_TRUE(main.IsWindowEnabled());
+  app.m_pMainWnd = nullptr;
 }
 
 }  // namespace
