@@ -36,6 +36,9 @@ struct AFX_MSGMAP {
   const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
+// Marks message handlers in class declarations; it expands to nothing.
+#define afx_msg
+
 // Command notification code of a menu item or accelerator (and of BN_CLICKED).
 constexpr int CN_COMMAND = 0;
 
