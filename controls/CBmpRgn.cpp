@@ -1,5 +1,6 @@
 #include "controls/CBmpRgn.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <new>
