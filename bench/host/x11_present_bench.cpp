@@ -24,9 +24,9 @@ struct Window {
 // The main window's size.
 constexpr int kWidth = 800, kHeight = 540;
 
-bool Open(benchmark::State& state, Window* w) {
+bool Open(benchmark::State& state, Window* w, bool shared_memory = true) {
   std::string error;
-  w->host = host::X11Host::Open("", &error);
+  w->host = host::X11Host::Open("", &error, shared_memory);
   if (!w->host) {
     state.SkipWithError(error.c_str());
     return false;
@@ -44,9 +44,10 @@ bool Open(benchmark::State& state, Window* w) {
   return true;
 }
 
+// Argument 1: through MIT-SHM; 0: through the connection (a remote display).
 void BM_X11PresentFullFrame(benchmark::State& state) {
   Window w;
-  if (!Open(state, &w)) return;
+  if (!Open(state, &w, state.range(0) != 0)) return;
   const std::vector<Rect> dirty{Rect{0, 0, kWidth, kHeight}};
   for (auto _ : state) {
     w.pixels[0] ^= 1;
@@ -56,7 +57,7 @@ void BM_X11PresentFullFrame(benchmark::State& state) {
   state.counters["shm"] = w.host->UsesSharedMemory();
   state.SetBytesProcessed(state.iterations() * kWidth * kHeight * 4);
 }
-BENCHMARK(BM_X11PresentFullFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_X11PresentFullFrame)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 // The colour sample and a slider value: what one click repaints.
 void BM_X11PresentSmallRects(benchmark::State& state) {

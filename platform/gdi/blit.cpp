@@ -93,13 +93,17 @@ BOOL BitBlt(HDC hdst, int x, int y, int cx, int cy, HDC hsrc, int x1, int y1, DW
   const Drawable d = GetDrawable(hdst);
   const Drawable s = GetDrawable(hsrc);
   if (!d || !s) return FALSE;
-  if (cx <= 0 || cy <= 0) return TRUE;
+  if (cx == 0 || cy == 0) return TRUE;
 
   const POINT dp = ToTarget(*d.dc, x, y);
   const POINT sp = ToTarget(*s.dc, x1, y1);
+  // A negative extent names the pixels before the point, in the source and destination alike.
+  std::int64_t spx = sp.x, spy = sp.y, w = cx, h = cy;
+  if (w < 0) spx += w, w = -w;
+  if (h < 0) spy += h, h = -h;
   // Only the part whose source lies inside the source bitmap is copied.
-  const Span sx = Intersect(Span{sp.x, std::int64_t{sp.x} + cx}, Span{0, s.bitmap->width});
-  const Span sy = Intersect(Span{sp.y, std::int64_t{sp.y} + cy}, Span{0, s.bitmap->height});
+  const Span sx = Intersect(Span{spx, spx + w}, Span{0, s.bitmap->width});
+  const Span sy = Intersect(Span{spy, spy + h}, Span{0, s.bitmap->height});
   if (sx.from >= sx.to || sy.from >= sy.to) return TRUE;
   const std::int64_t ox = std::int64_t{dp.x} - sp.x, oy = std::int64_t{dp.y} - sp.y;
   const Span dx = Intersect(Span{sx.from + ox, sx.to + ox}, Span{0, d.bitmap->width});
@@ -185,34 +189,44 @@ BOOL StretchBlt(HDC hdst, int x, int y, int cx, int cy, HDC hsrc, int x1, int y1
   const Drawable d = GetDrawable(hdst);
   const Drawable s = GetDrawable(hsrc);
   if (!d || !s) return FALSE;
-  if (cx < 0 || cy < 0 || cx1 < 0 || cy1 < 0) return FALSE;  // mirroring is not offered
-  if (cx > kMaxExtent || cy > kMaxExtent || cx1 > kMaxExtent || cy1 > kMaxExtent) return FALSE;
   if (cx == 0 || cy == 0 || cx1 == 0 || cy1 == 0) return TRUE;
+  // A negative extent names the pixels before the point; a sign that differs between source and
+  // destination mirrors the picture along that axis.
+  const POINT dp0 = ToTarget(*d.dc, x, y);
+  const POINT sp0 = ToTarget(*s.dc, x1, y1);
+  std::int64_t dpx = dp0.x, dpy = dp0.y, spx = sp0.x, spy = sp0.y;
+  std::int64_t dw = cx, dh = cy, sw = cx1, sh = cy1;
+  bool flip_x = false, flip_y = false;
+  if (dw < 0) dpx += dw, dw = -dw, flip_x = !flip_x;
+  if (dh < 0) dpy += dh, dh = -dh, flip_y = !flip_y;
+  if (sw < 0) spx += sw, sw = -sw, flip_x = !flip_x;
+  if (sh < 0) spy += sh, sh = -sh, flip_y = !flip_y;
+  if (dw > kMaxExtent || dh > kMaxExtent || sw > kMaxExtent || sh > kMaxExtent) return FALSE;
 
-  const POINT dp = ToTarget(*d.dc, x, y);
-  const POINT sp = ToTarget(*s.dc, x1, y1);
-  const Span sxs = Intersect(Span{sp.x, std::int64_t{sp.x} + cx1}, Span{0, s.bitmap->width});
-  const Span sys = Intersect(Span{sp.y, std::int64_t{sp.y} + cy1}, Span{0, s.bitmap->height});
+  const Span sxs = Intersect(Span{spx, spx + sw}, Span{0, s.bitmap->width});
+  const Span sys = Intersect(Span{spy, spy + sh}, Span{0, s.bitmap->height});
   if (sxs.from >= sxs.to || sys.from >= sys.to) return TRUE;
 
   const Region clip = EffectiveClip(*d.dc, *d.bitmap);
   const RECT box = clip.Box();
-  const Span dx = Intersect(Span{dp.x, std::int64_t{dp.x} + cx}, Span{box.left, box.right});
-  const Span dy = Intersect(Span{dp.y, std::int64_t{dp.y} + cy}, Span{box.top, box.bottom});
+  const Span dx = Intersect(Span{dpx, dpx + dw}, Span{box.left, box.right});
+  const Span dy = Intersect(Span{dpy, dpy + dh}, Span{box.top, box.bottom});
   if (dx.from >= dx.to || dy.from >= dy.to) return TRUE;
 
   int mode = d.dc->stretch_mode;
   if (mode == HALFTONE && d.bitmap->mono) mode = COLORONCOLOR;
   const auto xt =
-      AxisTaps(static_cast<int>(dx.from - dp.x), static_cast<int>(dx.to - dp.x), cx, cx1, mode);
+      AxisTaps(static_cast<int>(dx.from - dpx), static_cast<int>(dx.to - dpx), dw, sw, mode);
   const auto yt =
-      AxisTaps(static_cast<int>(dy.from - dp.y), static_cast<int>(dy.to - dp.y), cy, cy1, mode);
+      AxisTaps(static_cast<int>(dy.from - dpy), static_cast<int>(dy.to - dpy), dh, sh, mode);
 
   const Converter convert = MakeConverter(s, d);
   const Bitmap& sb = *s.bitmap;
   auto sample = [&](int i, int j) {  // source pixel (i, j) of the source rectangle, in range
-    const std::int64_t sx = std::clamp<std::int64_t>(sp.x + i, sxs.from, sxs.to - 1);
-    const std::int64_t sy = std::clamp<std::int64_t>(sp.y + j, sys.from, sys.to - 1);
+    const std::int64_t sx =
+        std::clamp<std::int64_t>(spx + (flip_x ? sw - 1 - i : i), sxs.from, sxs.to - 1);
+    const std::int64_t sy =
+        std::clamp<std::int64_t>(spy + (flip_y ? sh - 1 - j : j), sys.from, sys.to - 1);
     return convert(sb.pixels[static_cast<std::size_t>(sy) * sb.width + sx]);
   };
 

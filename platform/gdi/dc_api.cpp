@@ -44,6 +44,12 @@ Region DeviceArea(const DC& dc) {
   return Region::FromRect(-o.x, -o.y, bm->width - o.x, bm->height - o.y);
 }
 
+// A logical rectangle as a region in device coordinates.
+Region DeviceRect(const DC& dc, int left, int top, int right, int bottom) {
+  const POINT tl = ToDevice(dc, left, top), br = ToDevice(dc, right, bottom);
+  return Region::FromRect(tl.x, tl.y, br.x, br.y);
+}
+
 int ClipComplexity(HDC hdc) {
   Drawable d = GetDrawable(hdc);
   if (!d) return d.dc ? NULLREGION : ERROR;
@@ -228,8 +234,8 @@ BOOL LPtoDP(HDC hdc, LPPOINT points, int count) {
   const DC* dc = Lookup<DC>(hdc);
   if (!dc || count < 0 || (count > 0 && !points)) return FALSE;
   for (int i = 0; i < count; ++i) {
-    points[i].x -= dc->window_org.x;
-    points[i].y -= dc->window_org.y;
+    points[i].x = WrapAdd(points[i].x, -std::int64_t{dc->window_org.x});
+    points[i].y = WrapAdd(points[i].y, -std::int64_t{dc->window_org.y});
   }
   return TRUE;
 }
@@ -238,8 +244,8 @@ BOOL DPtoLP(HDC hdc, LPPOINT points, int count) {
   const DC* dc = Lookup<DC>(hdc);
   if (!dc || count < 0 || (count > 0 && !points)) return FALSE;
   for (int i = 0; i < count; ++i) {
-    points[i].x += dc->window_org.x;
-    points[i].y += dc->window_org.y;
+    points[i].x = WrapAdd(points[i].x, dc->window_org.x);
+    points[i].y = WrapAdd(points[i].y, dc->window_org.y);
   }
   return TRUE;
 }
@@ -258,8 +264,10 @@ int GetClipBox(HDC hdc, LPRECT rect) {
   }
   RECT box = clip.Box();
   const POINT o = DeviceOriginInTarget(*d.dc);
-  const int dx = d.dc->window_org.x - o.x, dy = d.dc->window_org.y - o.y;
-  *rect = RECT{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+  const std::int64_t dx = std::int64_t{d.dc->window_org.x} - o.x;
+  const std::int64_t dy = std::int64_t{d.dc->window_org.y} - o.y;
+  *rect = RECT{WrapAdd(box.left, dx), WrapAdd(box.top, dy), WrapAdd(box.right, dx),
+               WrapAdd(box.bottom, dy)};
   return clip.Complexity();
 }
 
@@ -280,8 +288,7 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
   DC* dc = Lookup<DC>(hdc);
   if (!dc) return ERROR;
   const Region base = dc->clip ? *dc->clip : DeviceArea(*dc);
-  const Region cut = Region::FromRect(left - dc->window_org.x, top - dc->window_org.y,
-                                      right - dc->window_org.x, bottom - dc->window_org.y);
+  const Region cut = DeviceRect(*dc, left, top, right, bottom);
   dc->clip = Region::Combine(base, cut, Region::kDiff);
   return ClipComplexity(hdc);
 }
@@ -289,8 +296,7 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
   DC* dc = Lookup<DC>(hdc);
   if (!dc) return ERROR;
-  const Region keep = Region::FromRect(left - dc->window_org.x, top - dc->window_org.y,
-                                       right - dc->window_org.x, bottom - dc->window_org.y);
+  const Region keep = DeviceRect(*dc, left, top, right, bottom);
   dc->clip = dc->clip ? Region::Combine(*dc->clip, keep, Region::kAnd) : keep;
   return ClipComplexity(hdc);
 }

@@ -18,20 +18,6 @@ void FillRects(Bitmap& bm, const std::vector<RECT>& rects, std::uint32_t pixel) 
   }
 }
 
-// Clamps a logical rectangle, already moved to target coordinates, into int range.
-RECT TargetRect(const DC& dc, const RECT& r) {
-  const POINT o = DeviceOriginInTarget(dc);
-  auto cx = [&](std::int64_t v) {
-    return static_cast<LONG>(
-        std::clamp<std::int64_t>(v - dc.window_org.x + o.x, -(1 << 30), 1 << 30));
-  };
-  auto cy = [&](std::int64_t v) {
-    return static_cast<LONG>(
-        std::clamp<std::int64_t>(v - dc.window_org.y + o.y, -(1 << 30), 1 << 30));
-  };
-  return RECT{cx(r.left), cy(r.top), cx(r.right), cy(r.bottom)};
-}
-
 }  // namespace
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
@@ -79,6 +65,9 @@ BOOL LineTo(HDC hdc, int x, int y) {
       std::min(y0, y1) >= box.bottom) {
     return TRUE;
   }
+  // Lines of absurd length are not walked pixel by pixel.
+  constexpr std::int64_t kMaxSteps = std::int64_t{1} << 22;
+  if (std::llabs(x1 - x0) > kMaxSteps || std::llabs(y1 - y0) > kMaxSteps) return TRUE;
   const std::uint32_t px = PixelFor(*d.bitmap, pen->color);
   // Bresenham from the current position up to, not including, the end point.
   const std::int64_t dx = std::llabs(x1 - x0), dy = -std::llabs(y1 - y0);
@@ -101,7 +90,7 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
   const Brush* b = Lookup<Brush>(brush);
   if (!d.dc || !rect || !b) return 0;
   if (!d.bitmap || b->null) return 1;
-  const RECT target = TargetRect(*d.dc, *rect);
+  const RECT target = ToTarget(*d.dc, *rect);
   FillRects(*d.bitmap, EffectiveClip(*d.dc, *d.bitmap).RectsWithin(target),
             PixelFor(*d.bitmap, b->color));
   return 1;
@@ -113,9 +102,10 @@ BOOL FillRgn(HDC hdc, HRGN rgn, HBRUSH brush) {
   const Region* r = Lookup<Region>(rgn);
   if (!d.dc || !b || !r) return FALSE;
   if (!d.bitmap || b->null) return TRUE;
-  Region area = *r;
-  const POINT o = DeviceOriginInTarget(*d.dc);
-  area.Offset(o.x - d.dc->window_org.x, o.y - d.dc->window_org.y);
+  const POINT shift = ToTarget(*d.dc, 0, 0);
+  if (std::abs(shift.x) >= kCoordLimit / 2 || std::abs(shift.y) >= kCoordLimit / 2) return TRUE;
+  Region area = *r;  // region coordinates stay within 2^27, so this shift cannot overflow
+  area.Offset(shift.x, shift.y);
   const Region fill = Region::Combine(area, EffectiveClip(*d.dc, *d.bitmap), Region::kAnd);
   FillRects(*d.bitmap, fill.Rects(), PixelFor(*d.bitmap, b->color));
   return TRUE;

@@ -9,9 +9,9 @@ namespace {
 
 struct Table {
   std::unordered_map<std::uintptr_t, std::unique_ptr<Object>> objects;
-  // Ids start high and step by 4, so no handle looks like a small integer, a resource id or
-  // INVALID_HANDLE_VALUE, and none is ever issued twice.
-  std::uintptr_t next_id = 0x10000;
+  // Ids start in a range of their own and step by 4, so no handle looks like a small integer, a
+  // resource id, INVALID_HANDLE_VALUE or another layer's handle, and none is ever issued twice.
+  std::uintptr_t next_id = 0x47440000;
 };
 
 Table& TheTable() {

@@ -105,6 +105,12 @@ constexpr int kMaxDimension = 32767;
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
 bool SizeAllowed(std::int64_t width, std::int64_t height);
 
+// Adds with two's complement wrap-around, as coordinate arithmetic does on Windows, instead of
+// overflowing.
+inline LONG WrapAdd(LONG a, std::int64_t b) {
+  return static_cast<LONG>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
 // Colour conversions between COLORREF (0x00BBGGRR) and pixels (0x00RRGGBB).
 constexpr std::uint32_t ToPixel(COLORREF c) {
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);

@@ -1,7 +1,10 @@
 // The rectangle helpers the drawing code leans on.
 #include <algorithm>
 
+#include "platform/gdi/objects.h"
 #include "platform/gdi/wingdi.h"
+
+using gdi::detail::WrapAdd;
 
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
   if (!rect) return FALSE;
@@ -24,19 +27,19 @@ BOOL PtInRect(const RECT* rect, POINT pt) {
 
 BOOL OffsetRect(LPRECT rect, int dx, int dy) {
   if (!rect) return FALSE;
-  rect->left += dx;
-  rect->right += dx;
-  rect->top += dy;
-  rect->bottom += dy;
+  rect->left = WrapAdd(rect->left, dx);
+  rect->right = WrapAdd(rect->right, dx);
+  rect->top = WrapAdd(rect->top, dy);
+  rect->bottom = WrapAdd(rect->bottom, dy);
   return TRUE;
 }
 
 BOOL InflateRect(LPRECT rect, int dx, int dy) {
   if (!rect) return FALSE;
-  rect->left -= dx;
-  rect->right += dx;
-  rect->top -= dy;
-  rect->bottom += dy;
+  rect->left = WrapAdd(rect->left, -std::int64_t{dx});
+  rect->right = WrapAdd(rect->right, dx);
+  rect->top = WrapAdd(rect->top, -std::int64_t{dy});
+  rect->bottom = WrapAdd(rect->bottom, dy);
   return TRUE;
 }
 

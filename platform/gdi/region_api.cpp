@@ -34,16 +34,27 @@ HRGN CreateRectRgnIndirect(const RECT* rect) {
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
   if (!points || count < 2 || (fillMode != ALTERNATE && fillMode != WINDING)) return nullptr;
+  // Every row of a slanted outline is a band of its own, so the height is bounded to keep the
+  // region's size reasonable.
+  constexpr int kMaxRows = 1 << 18;
+  LONG top = points[0].y, bottom = points[0].y;
   for (int i = 0; i < count; ++i) {
-    if (std::abs(points[i].x) > kLimit || std::abs(points[i].y) > kLimit) return nullptr;
+    const POINT p = points[i];
+    if (p.x < -kLimit || p.x > kLimit || p.y < -kLimit || p.y > kLimit) return nullptr;
+    top = std::min(top, points[i].y);
+    bottom = std::max(bottom, points[i].y);
   }
+  if (bottom - top > kMaxRows) return nullptr;
   return NewRegion(Region::FromPolygon(std::span<const POINT>(points, count), fillMode));
 }
 
 HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int widthEllipse,
                         int heightEllipse) {
+  // Corner ellipses larger than any screen are cut down: each of their rows is a band.
+  constexpr int kMaxEllipse = 1 << 16;
   return NewRegion(Region::FromRoundRect(Clamp(left), Clamp(top), Clamp(right), Clamp(bottom),
-                                         Clamp(widthEllipse), Clamp(heightEllipse)));
+                                         std::clamp(widthEllipse, -kMaxEllipse, kMaxEllipse),
+                                         std::clamp(heightEllipse, -kMaxEllipse, kMaxEllipse)));
 }
 
 int CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode) {

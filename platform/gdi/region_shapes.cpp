@@ -127,11 +127,11 @@ Region Region::FromRoundRect(int left, int top, int right, int bottom, int ew, i
     inset[k] = std::min(inset[k], (right - left - 1) / 2);
   }
   Region out;
-  for (int y = top; y < bottom; ++y) {
-    const int from_top = y - top, from_bottom = bottom - 1 - y;
-    const int k = std::min(from_top, from_bottom);
-    const int in = k < rows ? inset[k] : 0;
-    out.AppendBand(y, y + 1, {left + in, right - in});
+  for (int k = 0; k < rows; ++k)
+    out.AppendBand(top + k, top + k + 1, {left + inset[k], right - inset[k]});
+  out.AppendBand(top + rows, bottom - rows, {left, right});
+  for (int k = rows - 1; k >= 0; --k) {
+    out.AppendBand(bottom - k - 1, bottom - k, {left + inset[k], right - inset[k]});
   }
   return out;
 }

@@ -149,37 +149,40 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   }
 
   const bool single = format & DT_SINGLELINE;
-  int y = rect->top;
+  const std::int64_t left = rect->left, top = rect->top, right = rect->right;
+  const std::int64_t bottom = rect->bottom;
+  std::int64_t y = top;
   if (single && (format & DT_VCENTER)) {
-    y = rect->top + (rect->bottom - rect->top) / 2 - lh / 2;  // two separate truncations
+    y = top + (bottom - top) / 2 - lh / 2;  // two separate truncations
   } else if (single && (format & DT_BOTTOM)) {
-    y = rect->bottom - lh;
+    y = bottom - lh;
   }
-  const int result = single && (format & (DT_VCENTER | DT_BOTTOM)) ? y + lh - rect->top : total;
+  const int result = single && (format & (DT_VCENTER | DT_BOTTOM))
+                         ? static_cast<int>(ClampCoord(y + lh - top))
+                         : total;
   if (!face || !d.bitmap) return result;
 
   Region clip = EffectiveClip(*d.dc, *d.bitmap);
   if (!(format & DT_NOCLIP)) {
-    const POINT tl = ToTarget(*d.dc, rect->left, rect->top);
-    const POINT br = ToTarget(*d.dc, rect->right, rect->bottom);
-    clip = Region::Combine(clip, Region::FromRect(tl.x, tl.y, br.x, br.y), Region::kAnd);
+    clip = Region::Combine(clip, Region::FromRect(ToTarget(*d.dc, *rect)), Region::kAnd);
   }
   const Ink ink = InkOf(*d.dc, *d.bitmap);
   for (std::size_t i = 0; i < lines.size(); ++i, y += lh) {
     const Line& line = lines[i];
     const int w = widths[i];
-    int x = rect->left;
+    std::int64_t x = left;
     if (format & DT_CENTER) {
-      x = (rect->left + rect->right - w) / 2;
+      x = (left + right - w) / 2;
     } else if (format & DT_RIGHT) {
-      x = rect->right - w;
+      x = right - w;
     }
     int u0 = 0, u1 = 0;
     if (line.mnemonic >= 0) {
       u0 = face->MeasureWidth(std::u32string_view(line.text).substr(0, line.mnemonic));
       u1 = face->MeasureWidth(std::u32string_view(line.text).substr(0, line.mnemonic + 1));
     }
-    DrawRun(*d.bitmap, clip, ToTarget(*d.dc, x, y), face->Render(line.text), ink, u0, u1);
+    DrawRun(*d.bitmap, clip, ToTarget(*d.dc, ClampCoord(x), ClampCoord(y)), face->Render(line.text),
+            ink, u0, u1);
   }
   return result;
 }

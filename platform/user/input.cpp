@@ -75,6 +75,8 @@ void EndMove(bool cancel) {
     SetWindowPos(h, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   st.move.active = false;
+  // The release belonged to the move: no message carries it, so the key state learns it here.
+  st.key_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
   PostMessageW(h, WM_NULL, 0, 0);  // wakes the move loop
 }
 
@@ -131,8 +133,7 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
   bool pointer = ev.type == host::EventType::kPointerMove ||
                  ev.type == host::EventType::kButtonDown || ev.type == host::EventType::kButtonUp;
   if (pointer) {
-    set_async(VK_SHIFT,
-              (ev.modifiers & host::kModShift) != 0 || (st.async_state[VK_SHIFT] & 0x80 && false));
+    set_async(VK_SHIFT, (ev.modifiers & host::kModShift) != 0);
     set_async(VK_CONTROL, (ev.modifiers & host::kModControl) != 0);
   }
   if (ev.type == host::EventType::kButtonDown) set_async(ButtonVk(ev.button), true);
@@ -159,6 +160,8 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
     }
   }
 
+  out->msg.time = static_cast<DWORD>(H() ? H()->NowMs() : 0);
+  out->msg.pt = p;
   if (pointer) {
     if (ev.type != host::EventType::kPointerMove && ButtonVk(ev.button) < 0) return false;
     HWND target = nullptr;
@@ -275,7 +278,11 @@ void RunMoveLoop(HWND h, POINT press) {
   Window* root = Find(Root(h));
   bool host_moves = H() && !w->IsChild() && root && root->native &&
                     H()->BeginMove(root->native, {press.x, press.y});
-  if (!host_moves) {
+  if (host_moves) {
+    // The host carries the whole drag out, release included.
+    st.key_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
+    st.async_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
+  } else {
     st.move = MoveLoop{true, h, press, start};
     SetCapture(h);
     while (st.move.active && IsWindow(h)) {

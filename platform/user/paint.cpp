@@ -222,13 +222,9 @@ void InvalidateWhole(HWND h, bool erase) {
 
 void InvalidateParentArea(HWND h, const RECT& rect_in_parent) {
   Window* w = Find(h);
-  if (!w || !w->IsChild()) return;
-  Window* p = Find(w->parent);
-  if (!p) return;
-  RECT ins = ClientInsets(p);
+  if (!w || !w->IsChild() || !Find(w->parent)) return;
+  // A child's rectangle is already in its parent's client coordinates.
   Region r(rect_in_parent);
-  OffsetRgn(r.get(), 0, 0);
-  (void)ins;
   Invalidate(w->parent, r.get(), true, Children::kAll);
 }
 

@@ -181,6 +181,8 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove, bool* got
         }
         if (!InRange(m.msg.message, min, max)) break;
         *msg = m.msg;
+        st.message_time = static_cast<LONG>(msg->time);
+        st.message_pos = MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y));
         if (remove) {
           st.input.pop_front();
           ApplyKeyState(m);
@@ -303,8 +305,9 @@ BOOL WaitMessage() {
   return TRUE;
 }
 
-BOOL TranslateMessage(const MSG* msg) {
-  return msg ? FALSE : FALSE;
+// Characters are not made from keys: nothing the program handles needs WM_CHAR.
+BOOL TranslateMessage(const MSG*) {
+  return FALSE;
 }
 
 LRESULT DispatchMessageW(const MSG* msg) {

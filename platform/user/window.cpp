@@ -236,7 +236,7 @@ void RegisterSystemClasses() {
   add(L"#32770", DefDlgProcW, CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA + 2 * 8, COLOR_BTNFACE + 1);
   add(L"Button", ButtonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, 0, 0);
   add(L"Static", StaticProc, CS_DBLCLKS, 0, 0);
-  add(L"msctls_trackbar32", TrackbarProc, CS_DBLCLKS, 0, 0);
+  add(L"msctls_trackbar32", TrackbarProc, CS_GLOBALCLASS, 0, 0);  // every press is a press
   add(L"tooltips_class32", TooltipProc, CS_DBLCLKS | CS_SAVEBITS, 0, 0);
   add(L"#32768", MenuProc, CS_DBLCLKS | CS_SAVEBITS, 0, COLOR_BTNFACE + 1);
 }
@@ -485,6 +485,10 @@ void FreeWindow(HWND h) {
     st.by_native.erase(w->native);
   }
   if (w->framebuffer) DeleteObject(w->framebuffer);
+  w->framebuffer = nullptr;
+  w->region.Reset();  // the region the window owned goes with it
+  w->update.Reset();
+  w->dirty.Reset();
   if (w->sysmenu) st.menus.erase(reinterpret_cast<std::uintptr_t>(w->sysmenu->handle));
   // Posted messages for a dead window are dropped when they come up.
   UnlinkWindow(w);

@@ -235,6 +235,20 @@ TEST(StretchBlt, HalftoneAveragesWhenShrinkingAndBlendsWhenEnlarging) {
   EXPECT_LT(GetRValue(big.At(3, 0)), mid);
 }
 
+TEST(StretchBlt, OppositeSignsMirror) {
+  MemSurface src(3, 1), dst(3, 1);
+  for (int x = 0; x < 3; ++x) SetPixel(src.dc(), x, 0, RGB(x * 100, 0, 0));
+  ASSERT_TRUE(StretchBlt(dst.dc(), 3, 0, -3, 1, src.dc(), 0, 0, 3, 1, SRCCOPY));  // [0, 3)
+  EXPECT_EQ(dst.At(0, 0), RGB(200, 0, 0));
+  EXPECT_EQ(dst.At(2, 0), RGB(0, 0, 0));
+  // Equal negative extents on both sides copy without mirroring.
+  dst.Fill(kWhite);
+  ASSERT_TRUE(BitBlt(dst.dc(), 3, 1, -2, -1, src.dc(), 3, 1, SRCCOPY));
+  EXPECT_EQ(dst.At(0, 0), kWhite);
+  EXPECT_EQ(dst.At(1, 0), RGB(100, 0, 0));
+  EXPECT_EQ(dst.At(2, 0), RGB(200, 0, 0));
+}
+
 TEST(StretchBlt, BlackOnWhiteKeepsBlackWhenShrinking) {
   MemSurface src(4, 1), dst(2, 1), cc(2, 1);
   src.Fill(kWhite);
@@ -292,6 +306,25 @@ TEST(Drawing, FillRectIsHalfOpenAndEmptyDrawsNothing) {
   s.Fill(RECT{3, 3, 1, 1}, kRed);
   EXPECT_EQ(s.At(2, 2), kWhite);
   EXPECT_EQ(s.At(2, 3), kWhite);
+}
+
+TEST(Drawing, FillRgnTakesLogicalCoordinatesAndTheClip) {
+  MemSurface s(6, 6);
+  s.Fill(kWhite);
+  SetWindowOrgEx(s.dc(), 1, 1, nullptr);
+  IntersectClipRect(s.dc(), 1, 1, 4, 7);  // device columns 0..2
+  HRGN rgn = CreateRectRgn(2, 2, 6, 4);   // device (1, 1) to (5, 3)
+  HBRUSH red = CreateSolidBrush(kRed);
+  ASSERT_TRUE(FillRgn(s.dc(), rgn, red));
+  SetWindowOrgEx(s.dc(), 0, 0, nullptr);
+  SelectClipRgn(s.dc(), nullptr);
+  EXPECT_EQ(s.At(1, 1), kRed);
+  EXPECT_EQ(s.At(2, 2), kRed);
+  EXPECT_EQ(s.At(3, 1), kWhite);  // clipped
+  EXPECT_EQ(s.At(1, 3), kWhite);  // outside the region
+  EXPECT_EQ(s.At(0, 0), kWhite);
+  DeleteObject(red);
+  DeleteObject(rgn);
 }
 
 TEST(Drawing, GetPixelOutsideTheClipIsInvalid) {
@@ -415,6 +448,32 @@ TEST(Handles, StaleAndMisusedHandlesFailCleanly) {
   EXPECT_TRUE(DeleteObject(black));
   EXPECT_EQ(GetObjectType(black), OBJ_BRUSH);
   EXPECT_EQ(GetStockObject(99), nullptr);
+}
+
+TEST(Drawing, ExtremeCoordinatesNeitherOverflowNorHang) {
+  constexpr int kMin = -2147483647 - 1, kMax = 2147483647;
+  MemSurface s(4, 4);
+  s.Fill(kWhite);
+  SetWindowOrgEx(s.dc(), kMin, kMax, nullptr);
+  RECT all{kMin, kMin, kMax, kMax};
+  EXPECT_EQ(FillRect(s.dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 1);
+  MoveToEx(s.dc(), kMin, kMin, nullptr);
+  EXPECT_TRUE(LineTo(s.dc(), kMax, kMax));
+  EXPECT_EQ(DrawTextW(s.dc(), L"x", 1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE) != 0, true);
+  EXPECT_NE(IntersectClipRect(s.dc(), kMin, kMin, kMax, kMax), ERROR);
+  POINT p{kMax, kMin};
+  EXPECT_TRUE(LPtoDP(s.dc(), &p, 1));
+  RECT box;
+  GetClipBox(s.dc(), &box);
+  OffsetRect(&all, kMax, kMin);
+  InflateRect(&all, kMax, kMax);
+  const POINT far[] = {{kMin, 0}, {0, kMax}, {kMax, kMax}};
+  EXPECT_EQ(CreatePolygonRgn(far, 3, WINDING), nullptr);
+  HRGN big = CreateRoundRectRgn(kMin, kMin, kMax, kMax, kMax, kMax);
+  EXPECT_NE(big, nullptr);
+  DeleteObject(big);
+  EXPECT_TRUE(StretchBlt(s.dc(), kMin, kMin, 3, 3, s.dc(), 0, 0, 2, 2, SRCCOPY));
+  EXPECT_FALSE(StretchBlt(s.dc(), 0, 0, kMax, 3, s.dc(), 0, 0, 2, 2, SRCCOPY));
 }
 
 TEST(Handles, SelectedBrushIsDeletedWhenReleased) {

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -209,14 +208,20 @@ TEST(Resources, EmbeddedPicturesMatchTheManifest) {
   res::InstallEmbeddedResources();
   std::ifstream manifest(HALCYRA_SOURCE_DIR "/res/resources.manifest");
   ASSERT_TRUE(manifest.good());
-  const std::regex line(R"(^(BITMAP|ICON)\s+(\d+)\s+(\S+)\s*#.*?(\d+) x (\d+)\s*$)");
   std::string text;
   int checked = 0;
   while (std::getline(manifest, text)) {
-    std::smatch m;
-    if (!std::regex_match(text, m, line)) continue;
-    const UINT id = static_cast<UINT>(std::stoi(m[2]));
-    const bool icon = m[1] == "ICON";
+    // "TYPE ID FILE  # role, W x H": pictures end their comment with their size.
+    std::istringstream fields(text);
+    std::string type;
+    UINT id = 0;
+    if (!(fields >> type >> id) || (type != "BITMAP" && type != "ICON")) continue;
+    const auto cross = text.rfind(" x ");
+    const auto comma = text.rfind(' ', cross - 1);
+    ASSERT_NE(cross, std::string::npos) << text;
+    const int want_w = std::stoi(text.substr(comma + 1, cross - comma - 1));
+    const int want_h = std::stoi(text.substr(cross + 3));
+    const bool icon = type == "ICON";
     HBITMAP bm = nullptr;
     if (icon) {
       HRSRC r = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON());
@@ -228,8 +233,8 @@ TEST(Resources, EmbeddedPicturesMatchTheManifest) {
     ASSERT_NE(bm, nullptr) << text;
     BITMAP info{};
     GetObjectW(bm, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, std::stoi(m[4])) << text;
-    EXPECT_EQ(info.bmHeight, std::stoi(m[5])) << text;
+    EXPECT_EQ(info.bmWidth, want_w) << text;
+    EXPECT_EQ(info.bmHeight, want_h) << text;
     EXPECT_EQ(info.bmWidthBytes, info.bmWidth * 4);
     DeleteObject(bm);
     ++checked;

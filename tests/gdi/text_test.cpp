@@ -22,10 +22,11 @@ HFONT MakeFont(LONG height, LONG weight, const wchar_t* face, BYTE quality = DEF
   return CreateFontIndirectW(&lf);
 }
 
-// The bounding box of every pixel that differs from `back`; empty when nothing was drawn.
-RECT InkBox(const MemSurface& s, int w, int h, COLORREF back) {
+// The bounding box of every pixel of rows [top, h) that differs from `back`; empty when nothing
+// was drawn.
+RECT InkBox(const MemSurface& s, int w, int h, COLORREF back, int top = 0) {
   RECT box{w, h, 0, 0};
-  for (int y = 0; y < h; ++y) {
+  for (int y = top; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       if (s.At(x, y) == back) continue;
       box.left = std::min<LONG>(box.left, x);
@@ -210,6 +211,9 @@ TEST(Text, DrawTextRightAlignmentCalcRectAndClipping) {
   EXPECT_LE(right.ink.right, 110);
   EXPECT_GE(right.ink.left, 110 - size.cx);
   EXPECT_LT(right.ink.top, 18);
+  // DT_VCENTER means nothing without DT_SINGLELINE: the text stays at the top.
+  const Placed top = DrawCentred(s, 120, 40, L"Apply", RECT{0, 0, 110, 40}, DT_VCENTER);
+  EXPECT_LT(top.ink.top, 18 / 2);
 
   // A box narrower than the text clips it, unless DT_NOCLIP.
   const RECT narrow{20, 0, 30, 30};
@@ -286,16 +290,7 @@ TEST(Text, ApplyCaptionsLandWhereCentringPutsThem) {
   SIZE size{};
   GetTextExtentPoint32W(s.dc(), L"灯效应用", 4, &size);
   const LONG x = (194 - size.cx) / 2, y = 49 + 43 / 2 - size.cy / 2;
-  RECT chinese{194, 98, 0, 0};
-  for (int py = 49; py < 98; ++py) {
-    for (int px = 0; px < 194; ++px) {
-      if (s.At(px, py) == kBack) continue;
-      chinese.left = std::min<LONG>(chinese.left, px);
-      chinese.top = std::min<LONG>(chinese.top, py);
-      chinese.right = std::max<LONG>(chinese.right, px + 1);
-      chinese.bottom = std::max<LONG>(chinese.bottom, py + 1);
-    }
-  }
+  const RECT chinese = InkBox(s, 194, 98, kBack, 49);
   ASSERT_LT(chinese.left, chinese.right);
   EXPECT_TRUE(Inside(chinese, RECT{x, y, x + size.cx, y + size.cy}));
   EXPECT_GT(chinese.right - chinese.left, 3 * size.cx / 4);  // all four characters have ink

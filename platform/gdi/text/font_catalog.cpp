@@ -30,29 +30,10 @@ PatternPtr QueryPattern(const FaceQuery& query) {
   FcPatternAddDouble(pattern.get(), FC_WEIGHT, FcWeightFromOpenTypeDouble(weight));
   FcPatternAddInteger(pattern.get(), FC_SLANT, query.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   if (query.pixel_size > 0) FcPatternAddDouble(pattern.get(), FC_PIXEL_SIZE, query.pixel_size);
+  if (!query.language.empty()) FcPatternAddString(pattern.get(), FC_LANG, Str(query.language));
   // Coverage masks are rendered from outlines at any size; bitmap-only faces cannot do that.
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
   return pattern;
-}
-
-// Fontconfig stores numbers as integers, doubles or (for variable fonts) ranges.
-double NumberOf(FcPattern* pattern, const char* object, double otherwise) {
-  FcValue value;
-  if (FcPatternGet(pattern, object, 0, &value) != FcResultMatch) return otherwise;
-  switch (value.type) {
-    case FcTypeInteger:
-      return value.u.i;
-    case FcTypeDouble:
-      return value.u.d;
-    case FcTypeRange: {
-      double begin = otherwise;
-      double end = otherwise;
-      if (FcRangeGetDouble(value.u.r, &begin, &end)) return begin;
-      return otherwise;
-    }
-    default:
-      return otherwise;
-  }
 }
 
 }  // namespace
@@ -83,9 +64,6 @@ std::optional<FaceMatch> FontCatalog::MatchLocked(FcPattern* pattern) const {
   if (FcPatternGetInteger(found.get(), FC_INDEX, 0, &index) == FcResultMatch && index >= 0) {
     match.index = index;
   }
-  const double fc_weight = NumberOf(found.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
-  match.weight = static_cast<int>(FcWeightToOpenTypeDouble(fc_weight));
-  match.italic = NumberOf(found.get(), FC_SLANT, FC_SLANT_ROMAN) > FC_SLANT_ROMAN;
   return match;
 }
 

@@ -18,13 +18,14 @@ struct FaceQuery {
   int weight = 400;    // 1..1000 as in a logical font
   bool italic = false;
   double pixel_size = 0;  // em size, a hint for faces that exist in several optical sizes
+  std::string language;   // RFC 3066 tag preferred among faces that qualify; empty = the locale's
 };
 
+// Where a face is. What it looks like is read from the face itself: the weight and slant of
+// fontconfig's answer are those asked for when it expects the renderer to synthesise them.
 struct FaceMatch {
   std::string file;
   int index = 0;  // face index within the file (collections and named instances)
-  int weight = 400;
-  bool italic = false;
 };
 
 class FontCatalog {

@@ -21,6 +21,13 @@ bool IsControl(char32_t c) {
   return c < 0x20 || (c >= 0x7F && c < 0xA0);
 }
 
+// Ideographs, CJK punctuation and full-width forms. Several installed CJK faces share these
+// code points with different glyph shapes; the program's Chinese text is Simplified Chinese.
+bool IsHan(char32_t c) {
+  return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
+}
+
 bool NeedsEmbolden(int requested_weight, const ScaledFace& face) {
   return requested_weight >= kBoldWeight && face.Weight() < kBoldWeight;
 }
@@ -28,7 +35,7 @@ bool NeedsEmbolden(int requested_weight, const ScaledFace& face) {
 std::unique_ptr<ScaledFace> OpenPrimary(const NormalisedRequest& request, FontCatalog& catalog,
                                         const std::shared_ptr<FreeTypeLibrary>& library) {
   FaceQuery query{request.family, request.weight, request.italic,
-                  static_cast<double>(std::abs(request.height))};
+                  static_cast<double>(std::abs(request.height)), ""};
   if (auto match = catalog.Match(query)) {
     if (auto face = ScaledFace::Open(library, *match)) return face;
   }
@@ -106,7 +113,8 @@ ScaledFace* FtFont::FindFallback(char32_t c, unsigned& index) const {
   if (IsControl(c) || unavailable_.contains(c) || fallbacks_.size() >= kMaxFallbackFaces) {
     return nullptr;
   }
-  const FaceQuery query{request_.family, request_.weight, request_.italic, cell_.ppem};
+  const FaceQuery query{request_.family, request_.weight, request_.italic, cell_.ppem,
+                        IsHan(c) ? "zh-cn" : ""};
   const auto match = catalog_->MatchCharacter(query, c);
   const auto same_face = [&](const ScaledFace& face) {
     return face.Match().file == match->file && face.Match().index == match->index;
@@ -193,6 +201,7 @@ TextMask FtFont::Render(std::u32string_view text) const {
     const int gx_end = static_cast<int>(std::clamp<std::int64_t>(mask.width - x0, 0, glyph->width));
     const int gy_begin = std::clamp(-y0, 0, glyph->rows);
     const int gy_end = std::clamp(mask.height - y0, 0, glyph->rows);
+    if (gx_begin >= gx_end || gy_begin >= gy_end) continue;  // wholly outside the run
     for (int gy = gy_begin; gy < gy_end; ++gy) {
       const std::uint8_t* src =
           glyph->coverage.data() + static_cast<std::size_t>(gy) * glyph->width;

@@ -122,8 +122,16 @@ std::string ScaledFace::Family() const {
   return name != nullptr ? name : std::string();
 }
 
+int ScaledFace::Weight() const {
+  const TT_OS2* os2 = Os2Table(face_.get());
+  if (os2 != nullptr && os2->usWeightClass >= 1 && os2->usWeightClass <= 1000) {
+    return os2->usWeightClass;
+  }
+  return (face_.get()->style_flags & FT_STYLE_FLAG_BOLD) != 0 ? 700 : 400;
+}
+
 bool ScaledFace::Italic() const {
-  return match_.italic || (face_.get()->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+  return (face_.get()->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
 }
 
 int ScaledFace::AverageCharWidthUnits() const {

@@ -41,7 +41,9 @@ class ScaledFace {
 
   std::string Family() const;
   const FaceMatch& Match() const { return match_; }
-  int Weight() const { return match_.weight; }
+  // What the face itself was designed as, not what fontconfig reports for the match (which
+  // claims the requested weight and slant when it expects the renderer to synthesise them).
+  int Weight() const;
   bool Italic() const;
   bool Emboldened() const { return embolden_; }
   // Design units; 0 when the face does not say.

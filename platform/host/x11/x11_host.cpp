@@ -15,7 +15,8 @@
 
 namespace host {
 
-std::unique_ptr<X11Host> X11Host::Open(const std::string& display_name, std::string* error) {
+std::unique_ptr<X11Host> X11Host::Open(const std::string& display_name, std::string* error,
+                                       bool shared_memory) {
   x11::InstallErrorHandler();
   const char* env = std::getenv("DISPLAY");
   if (display_name.empty() && (!env || !*env)) {
@@ -30,7 +31,7 @@ std::unique_ptr<X11Host> X11Host::Open(const std::string& display_name, std::str
     }
     return nullptr;
   }
-  return std::make_unique<x11::X11HostImpl>(dpy);
+  return std::make_unique<x11::X11HostImpl>(dpy, shared_memory);
 }
 
 namespace x11 {
@@ -60,7 +61,7 @@ unsigned Clamp1(int v) {
 
 }  // namespace
 
-X11HostImpl::X11HostImpl(Display* dpy)
+X11HostImpl::X11HostImpl(Display* dpy, bool shared_memory)
     : dpy_(dpy),
       fd_(ConnectionNumber(dpy)),
       screen_(DefaultScreen(dpy)),
@@ -108,7 +109,7 @@ X11HostImpl::X11HostImpl(Display* dpy)
   int event_base, error_base, major, minor;
   Bool pixmaps;
   shape_ = XShapeQueryExtension(dpy_, &event_base, &error_base);
-  use_shm_ = XShmQueryVersion(dpy_, &major, &minor, &pixmaps);
+  use_shm_ = shared_memory && XShmQueryVersion(dpy_, &major, &minor, &pixmaps);
   DetectWindowManager();
   // A held key repeats key presses only, as Windows repeats WM_KEYDOWN without WM_KEYUP.
   XkbSetDetectableAutoRepeat(dpy_, True, nullptr);
@@ -116,8 +117,11 @@ X11HostImpl::X11HostImpl(Display* dpy)
 
 X11HostImpl::~X11HostImpl() {
   if (dead_) {
-    // Nothing more can go over the connection; free only our side.
+    // Nothing more goes over the connection; Xlib only frees its side (the link is marked broken).
+    for (auto& [id, w] : windows_) w.image.reset();
     windows_.clear();
+    XFreeGC(dpy_, gc_);
+    XCloseDisplay(dpy_);
     return;
   }
   for (auto& [id, w] : windows_) {
@@ -385,6 +389,10 @@ void X11HostImpl::Minimize(NativeWindow window) {
   if (!w || dead_ || w->minimized) return;
   w->minimized = true;
   w->activate_on_map = false;
+  // An activation still waiting for an owned window's map would bring the owner back.
+  for (auto& [id, other] : windows_) {
+    if (other.desc.owner == window) other.activate_on_map = false;
+  }
   w->state_serial = NextRequest(dpy_);
   if (wm_) {
     XIconifyWindow(dpy_, window, screen_);

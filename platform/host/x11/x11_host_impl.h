@@ -28,7 +28,7 @@ struct Atoms {
 
 class X11HostImpl final : public X11Host {
  public:
-  X11HostImpl(Display* dpy);
+  X11HostImpl(Display* dpy, bool shared_memory);
   ~X11HostImpl() override;
 
   // ---- X11Host

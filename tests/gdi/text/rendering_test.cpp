@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/gdi/text/font_engine.h"
@@ -46,16 +47,22 @@ TEST(TextRendering, MeasurementIsTheRenderedWidth) {
       EXPECT_EQ(mask.height, font->Metrics().height);
       EXPECT_EQ(mask.coverage.size(), static_cast<std::size_t>(mask.width) * mask.height);
     }
+    EXPECT_EQ(font->Render(U"").width, 0);
   }
   // Without kerning a run is as wide as its characters one by one.
   EXPECT_EQ(bold->MeasureWidth(U"AV"), bold->MeasureWidth(U"A") + bold->MeasureWidth(U"V"));
 }
 
-TEST(TextRendering, EmptyTextIsAnEmptyCellHighRun) {
-  const TextMask mask = Arial(18, 700)->Render(U"");
-  EXPECT_EQ(mask.width, 0);
-  EXPECT_EQ(mask.height, 18);
-  EXPECT_TRUE(mask.coverage.empty());
+TEST(TextRendering, InkOutsideTheRunIsCut) {
+  // A lone combining accent has no advance: a run of width 0 with ink before its start.
+  const auto font = Arial(18);
+  const TextMask accent = font->Render(U"\u0301");
+  EXPECT_EQ(accent.width, 0);
+  EXPECT_TRUE(accent.coverage.empty());
+  // Within a run, the accent lands on the letter before it instead of adding width.
+  EXPECT_EQ(font->MeasureWidth(U"e\u0301"), font->MeasureWidth(U"e"));
+  const TextMask accented = font->Render(U"e\u0301");
+  EXPECT_GT(TotalCoverage(accented), TotalCoverage(font->Render(U"e")));
 }
 
 TEST(TextRendering, BoldCarriesMoreInk) {
@@ -63,6 +70,10 @@ TEST(TextRendering, BoldCarriesMoreInk) {
   const TextMask bold = Arial(18, 700)->Render(U"Apply");
   EXPECT_GT(TotalCoverage(bold), TotalCoverage(normal) * 5 / 4);
   EXPECT_GT(bold.width, normal.width);
+  // The CJK fallback face has no bold design; it is thickened instead.
+  const TextMask cjk_normal = Arial(18)->Render(U"灯效应用");
+  const TextMask cjk_bold = Arial(18, 700)->Render(U"灯效应用");
+  EXPECT_GT(TotalCoverage(cjk_bold), TotalCoverage(cjk_normal) * 6 / 5);
 }
 
 TEST(TextRendering, GlyphsSitOnTheBaseline) {
@@ -146,6 +157,29 @@ TEST(TextRendering, CharactersNoFaceHasStillAdvance) {
   const char32_t beyond[] = {0x110000, 0xFFFFFFFF, 0xD800};
   const TextMask mask = font->Render(std::u32string_view(beyond, 3));
   EXPECT_EQ(mask.width, font->MeasureWidth(std::u32string_view(beyond, 3)));
+}
+
+TEST(TextRendering, OneFontServesSeveralThreadsAlike) {
+  // A fresh size, so that the threads fill the glyph cache and load the fallback face together.
+  const auto font = Arial(23, 700);
+  const std::u32string texts[] = {U"Apply", U"灯效应用", U"Halcyra 中文", U"最小化窗体"};
+  std::vector<std::vector<TextMask>> seen(4);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 10; ++round) {
+        for (int i = 0; i < 4; ++i) seen[t].push_back(font->Render(texts[(i + t) % 4]));
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  for (int t = 0; t < 4; ++t) {
+    for (std::size_t k = 0; k < seen[t].size(); ++k) {
+      const TextMask expected = font->Render(texts[(k % 4 + t) % 4]);
+      ASSERT_EQ(seen[t][k].width, expected.width);
+      ASSERT_EQ(seen[t][k].coverage, expected.coverage);
+    }
+  }
 }
 
 TEST(TextRendering, WritesTheButtonTextsWhenAsked) {

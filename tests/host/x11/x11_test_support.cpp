@@ -214,6 +214,18 @@ void Probe::Key(unsigned long keysym, bool press) {
   XSync(dpy_, False);
 }
 
+void Probe::WaitUntilPointerFree() {
+  for (int i = 0; i < 400; ++i) {
+    if (XGrabPointer(dpy_, root(), False, 0, GrabModeAsync, GrabModeAsync, None, None,
+                     CurrentTime) == GrabSuccess) {
+      XUngrabPointer(dpy_, CurrentTime);
+      XSync(dpy_, False);
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
 Window Probe::Focus() {
   Window w = 0;
   int revert;

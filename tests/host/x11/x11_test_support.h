@@ -53,6 +53,8 @@ class Probe {
   void MovePointer(int x, int y);
   void Button(bool press);
   void Key(unsigned long keysym, bool press);
+  // Until no client (a window manager ending a move) holds the pointer any more.
+  void WaitUntilPointerFree();
   Window Focus();
   std::optional<XWindowAttributes> Attributes(Window w);
   // Where the window is on the screen (through any frame).

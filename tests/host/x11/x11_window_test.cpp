@@ -97,6 +97,21 @@ TEST_F(X11Test, OnlyDirtyRectanglesChangeAndExposedPixelsComeBack) {
   (void)w;
 }
 
+TEST_F(X11Test, FramesGoThroughTheConnectionWhenMemoryIsNotShared) {
+  EXPECT_TRUE(host_->UsesSharedMemory());
+  std::string error;
+  auto plain = X11Host::Open(server_->display(), &error, /*shared_memory=*/false);
+  ASSERT_TRUE(plain) << error;
+  EXPECT_FALSE(plain->UsesSharedMemory());
+  NativeWindow w = ShowSolid(*plain, Desc({700, 100, 773, 151}), kRed);  // odd sizes
+  std::vector<std::uint32_t> pixels(73 * 51, kGreen);
+  plain->Present(w, Framebuffer{pixels.data(), 73, 51, 73}, {Rect{70, 50, 73, 51}});
+  plain->CursorPos();
+  EXPECT_EQ(probe_->PixelAt(700, 100), kRed);
+  EXPECT_EQ(probe_->PixelAt(772, 150), kGreen);
+  EXPECT_EQ(probe_->PixelAt(769, 150), kRed);
+}
+
 TEST_F(X11Test, APopupAppearsWhereAskedWithoutTakingTheFocus) {
   NativeWindow main = ShowSolid(*host_, Desc({200, 200, 600, 500}), kRed);
   ASSERT_TRUE(Eventually(*host_, [&] { return probe_->Focus() == main; }));
@@ -142,6 +157,9 @@ TEST(X11Gone, ADisplayThatGoesAwayEndsTheWaitWithQuit) {
   desc.rect = Rect{0, 0, 50, 50};
   NativeWindow w = host->CreateWindow(desc);
   host->Show(w, true);
+  std::vector<std::uint32_t> px(50 * 50, kRed);
+  host->Present(w, Framebuffer{px.data(), 50, 50, 50}, {Rect{0, 0, 50, 50}});
+  host->CursorPos();
   server->Kill();
   Event e;
   const std::uint64_t give_up = host->NowMs() + 3000;
@@ -150,7 +168,6 @@ TEST(X11Gone, ADisplayThatGoesAwayEndsTheWaitWithQuit) {
   } while (e.type != EventType::kQuit);
   EXPECT_TRUE(host->Disconnected());
   // Everything after that is harmless.
-  std::vector<std::uint32_t> px(50 * 50, kRed);
   host->Present(w, Framebuffer{px.data(), 50, 50, 50}, {Rect{0, 0, 50, 50}});
   host->SetWindowRect(w, Rect{5, 5, 60, 60});
   EXPECT_TRUE(host->ForeignWindows().empty());

@@ -1,0 +1,181 @@
+// The tooltip control: delays, the choice of tool, hidden windows, colours and activation.
+#include "tests/user/user_test_support.h"
+
+namespace usertest {
+namespace {
+
+class TooltipTest : public UserTest {
+ protected:
+  void SetUp() override {
+    UserTest::SetUp();
+    user::SetTopLevelObserver([this](const user::TopLevelEvent& e) {
+      if (e.class_name == TOOLTIPS_CLASSW) events_.push_back(e);
+    });
+    dialog_ = TopLevel(100, 100, 300, 200);
+    a_ = Child(dialog_, 1, 10, 10, 50, 50);
+    b_ = Child(dialog_, 2, 70, 10, 50, 50);
+    hidden_ = Child(dialog_, 3, 130, 10, 50, 50, WS_CHILD);
+    tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, 0, 0, 0, 0, dialog_, nullptr, nullptr,
+                           nullptr);
+    Add(a_, L"Apply");
+    Add(b_, L"Exit");
+    Add(hidden_, L"Synchronize");
+    SendMessageW(tip_, TTM_SETDELAYTIME, TTDT_AUTOMATIC, 200);
+    SendMessageW(tip_, TTM_ACTIVATE, TRUE, 0);
+    // The owner relays every mouse move, whatever window it is for.
+    relay_ = [this](const MSG& m) {
+      if (m.message == WM_MOUSEMOVE)
+        SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+    };
+    Pump();
+  }
+  void TearDown() override {
+    user::SetTopLevelObserver(nullptr);
+    UserTest::TearDown();
+  }
+  void Add(HWND tool, const wchar_t* text) {
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = dialog_;
+    ti.uId = reinterpret_cast<UINT_PTR>(tool);
+    ti.lpszText = const_cast<LPWSTR>(text);
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+  bool Showing() const { return IsWindowVisible(tip_) != FALSE; }
+  std::wstring Text() const {
+    wchar_t buf[64];
+    GetWindowTextW(tip_, buf, 64);
+    return buf;
+  }
+  void MoveTo(int x, int y) {
+    host_->MovePointer({x, y});
+    Pump();
+  }
+
+  HWND dialog_, a_, b_, hidden_, tip_;
+  std::vector<user::TopLevelEvent> events_;
+};
+
+TEST_F(TooltipTest, ShowsAfterTheInitialDelayBesideThePointer) {
+  MoveTo(120, 120);
+  Wait(199);
+  EXPECT_FALSE(Showing());
+  Wait(1);
+  ASSERT_TRUE(Showing());
+  EXPECT_EQ(Text(), L"Apply");
+  RECT rc;
+  GetWindowRect(tip_, &rc);
+  EXPECT_EQ(rc.left, 120);
+  EXPECT_EQ(rc.top, 140);
+  ASSERT_FALSE(events_.empty());
+  EXPECT_EQ(events_.back().text, L"Apply");
+  EXPECT_EQ(GetActiveWindow(), dialog_);  // a tip never takes activation
+  EXPECT_EQ(host_->VisibleWindows().front(), host_->WindowAt({rc.left + 1, rc.top + 1}));
+}
+
+TEST_F(TooltipTest, RestingIsMeasuredFromTheLastMove) {
+  MoveTo(120, 120);
+  Wait(150);
+  MoveTo(122, 121);
+  Wait(150);
+  EXPECT_FALSE(Showing());
+  Wait(50);
+  EXPECT_TRUE(Showing());
+}
+
+TEST_F(TooltipTest, MovingToAnotherToolHidesAndReshowsAfterTheShortDelay) {
+  MoveTo(120, 120);
+  Wait(200);
+  ASSERT_TRUE(Showing());
+  MoveTo(180, 120);  // over b
+  EXPECT_FALSE(Showing());
+  Wait(39);
+  EXPECT_FALSE(Showing());
+  Wait(1);  // reshow delay is a fifth of the automatic delay
+  ASSERT_TRUE(Showing());
+  EXPECT_EQ(Text(), L"Exit");
+}
+
+TEST_F(TooltipTest, LeavingAllToolsOrPressingAButtonHidesTheTip) {
+  MoveTo(120, 120);
+  Wait(200);
+  ASSERT_TRUE(Showing());
+  MoveTo(120, 280);  // the dialog itself is no tool
+  EXPECT_FALSE(Showing());
+  Wait(1000);
+  EXPECT_FALSE(Showing());
+
+  MoveTo(120, 120);
+  Wait(200);
+  ASSERT_TRUE(Showing());
+  MSG press{a_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), 0, {}};
+  SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&press));
+  EXPECT_FALSE(Showing());
+}
+
+TEST_F(TooltipTest, AutopopHidesAfterTenTimesTheDelay) {
+  MoveTo(120, 120);
+  Wait(200);
+  ASSERT_TRUE(Showing());
+  Wait(1999);
+  EXPECT_TRUE(Showing());
+  Wait(1);
+  EXPECT_FALSE(Showing());
+}
+
+TEST_F(TooltipTest, AToolOfAHiddenWindowNeverShows) {
+  // Moves relayed as if they came from the hidden window still find no window under the pointer.
+  host_->MovePointer({240, 120});
+  MSG m{hidden_, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10), 0, {}};
+  SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+  Wait(5000);
+  EXPECT_FALSE(Showing());
+  ShowWindow(hidden_, SW_SHOW);
+  MoveTo(241, 121);
+  Wait(200);
+  ASSERT_TRUE(Showing());
+  EXPECT_EQ(Text(), L"Synchronize");
+}
+
+TEST_F(TooltipTest, UpdatedTextShowsAndDeactivationHides) {
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = dialog_;
+  ti.uId = reinterpret_cast<UINT_PTR>(a_);
+  ti.lpszText = const_cast<LPWSTR>(L"灯效应用");
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+  MoveTo(120, 120);
+  Wait(200);
+  ASSERT_TRUE(Showing());
+  EXPECT_EQ(Text(), L"灯效应用");
+  ti.lpszText = const_cast<LPWSTR>(L"Apply all settings to the device.");
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_EQ(Text(), L"Apply all settings to the device.");
+  SendMessageW(tip_, TTM_ACTIVATE, FALSE, 0);
+  EXPECT_FALSE(Showing());
+  MoveTo(125, 125);
+  Wait(1000);
+  EXPECT_FALSE(Showing());
+  EXPECT_EQ(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0), 3);
+}
+
+TEST_F(TooltipTest, ColoursAreTheOnesSet) {
+  SendMessageW(tip_, TTM_SETTIPTEXTCOLOR, RGB(0x80, 0x64, 0xFF), 0);
+  SendMessageW(tip_, TTM_SETTIPBKCOLOR, RGB(255, 255, 255), 0);
+  MoveTo(120, 120);
+  Wait(200);
+  ASSERT_TRUE(Showing());
+  RECT rc;
+  GetWindowRect(tip_, &rc);
+  EXPECT_EQ(Pixel(rc.left + 1, rc.bottom - 2), 0xFFFFFFu);  // inside the border, below the text
+  bool text_drawn = false;
+  for (int y = rc.top; y < rc.bottom; ++y)
+    for (int x = rc.left; x < rc.right; ++x) text_drawn = text_drawn || Pixel(x, y) == 0x8064FFu;
+  EXPECT_TRUE(text_drawn);
+  EXPECT_EQ(SendMessageW(tip_, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2000);
+  EXPECT_EQ(SendMessageW(tip_, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 40);
+}
+
+}  // namespace
+}  // namespace usertest
