@@ -32,6 +32,10 @@ class CDC : public CObject {
     m_hDC = hdc;
     m_hAttribDC = hdc;
   }
+  void DetachTemporary() {
+    m_hDC = nullptr;
+    m_hAttribDC = nullptr;
+  }
 
   // A memory context compatible with pDC (null: the screen).
   BOOL CreateCompatibleDC(CDC* pDC);

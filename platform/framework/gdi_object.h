@@ -25,6 +25,7 @@ class CGdiObject : public CObject {
 
   // Used by the framework's temporary wrappers.
   void AttachTemporary(HGDIOBJ handle) { m_hObject = handle; }
+  void DetachTemporary() { m_hObject = nullptr; }
 };
 
 class CBitmap : public CGdiObject {

@@ -15,6 +15,7 @@ class CMenu : public CObject {
   static CMenu* FromHandle(HMENU menu);
   HMENU GetSafeHmenu() const { return m_hMenu; }
   void AttachTemporary(HMENU menu) { m_hMenu = menu; }
+  void DetachTemporary() { m_hMenu = nullptr; }
   HMENU Detach() {
     HMENU h = m_hMenu;
     m_hMenu = nullptr;

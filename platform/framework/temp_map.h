@@ -26,7 +26,7 @@ class TempMap {
  private:
   struct Detacher {
     void operator()(T* p) const {
-      p->Detach();
+      p->DetachTemporary();
       delete p;  // NOLINT: the deleter of the owning unique_ptr
     }
   };

@@ -49,7 +49,9 @@ class CWnd : public CCmdTarget {
   // Attaches the object and routes the window's messages through it.
   BOOL SubclassWindow(HWND hwnd);
   HWND UnsubclassWindow();
+  // The framework's temporary wrappers borrow a handle without entering the permanent map.
   void AttachTemporary(HWND hwnd) { m_hWnd = hwnd; }
+  void DetachTemporary() { m_hWnd = nullptr; }
 
   // ---- Creation. className null: a plain framework window class.
   virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
