@@ -41,8 +41,14 @@ HWND DeepestIn(HWND h, POINT p, const std::vector<HWND>& excluded) {
   return h;
 }
 
-HWND TopAt(POINT p, const std::vector<HWND>& excluded) {
-  for (HWND t : S().toplevels) {
+// The host knows best which top-level window is under the pointer (other programs' windows may
+// cover ours): the search starts there when it says.
+HWND TopAt(POINT p, const std::vector<HWND>& excluded, HWND start) {
+  const auto& tops = S().toplevels;
+  auto from = std::find(tops.begin(), tops.end(), start);
+  if (from == tops.end()) from = tops.begin();
+  for (auto it = from; it != tops.end(); ++it) {
+    HWND t = *it;
     Window* w = Find(t);
     if (!w || !(w->style & WS_VISIBLE) || w->minimized || !Contains(w, p)) continue;
     if (HWND r = DeepestIn(t, p, excluded)) return r;
@@ -82,10 +88,10 @@ void EndMove(bool cancel) {
 
 }  // namespace
 
-HWND HitTest(POINT screen, LRESULT* code) {
+HWND HitTest(POINT screen, LRESULT* code, HWND start) {
   std::vector<HWND> excluded;
   for (int guard = 0; guard < 64; ++guard) {
-    HWND found = TopAt(screen, excluded);
+    HWND found = TopAt(screen, excluded, start);
     if (!found) return nullptr;
     LRESULT hit = SendMessageW(found, WM_NCHITTEST, 0, PointParam(screen.x, screen.y));
     if (hit == HTTRANSPARENT) {
@@ -175,7 +181,10 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
     if (st.capture && Find(st.capture)) {
       target = st.capture;  // no hit test, no cursor message under capture
     } else {
-      target = HitTest(p, &hit);
+      HWND start = nullptr;
+      if (auto it = st.by_native.find(ev.window); ev.window && it != st.by_native.end())
+        start = it->second;
+      target = HitTest(p, &hit, start);
       if (!target) return false;
       HWND root = Root(target);
       Window* rw = Find(root);
@@ -352,7 +361,7 @@ void OnDestroyFocus(HWND h) {
 using namespace user;
 
 HWND WindowFromPoint(POINT point) {
-  return HitTest(point, nullptr);
+  return HitTest(point, nullptr, nullptr);
 }
 
 HWND ChildWindowFromPoint(HWND parent, POINT point) {

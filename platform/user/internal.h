@@ -255,7 +255,7 @@ bool ProcessHostEvent(const host::Event& ev);  // non-input events; true when co
 
 // ---- Input.
 bool ConvertInput(const host::Event& ev, InputMsg* out);  // false: the event makes no message
-HWND HitTest(POINT screen, LRESULT* code);
+HWND HitTest(POINT screen, LRESULT* code, HWND start);    // start: top-level to begin with
 void RunMoveLoop(HWND h, POINT press);
 void ApplyKeyState(const InputMsg& m);
 WPARAM MouseKeyFlags();

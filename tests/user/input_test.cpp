@@ -289,3 +289,27 @@ TEST_F(InputTest, TheCloseBoxOfADrawnCaptionClosesTheWindow) {
 
 }  // namespace
 }  // namespace usertest
+
+namespace usertest {
+namespace {
+
+TEST_F(InputTest, TheHostsWindowUnderThePointerWinsOverOursAbove) {
+  HWND lower = TopLevel(0, 0, 100, 100);
+  HWND upper = TopLevel(50, 50, 100, 100);
+  Pump();
+  auto stack = host_->ZOrder();  // top first: upper, lower
+  ASSERT_EQ(stack.size(), 2u);
+  J().recs.clear();
+  host::Event down;
+  down.type = host::EventType::kButtonDown;
+  down.button = 1;
+  down.screen = {60, 60};
+  down.window = stack[1];  // another program's window covers `upper` there, say
+  host_->PostEvent(down);
+  Pump();
+  EXPECT_EQ(Count(lower, WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(Count(upper, WM_LBUTTONDOWN), 0);
+}
+
+}  // namespace
+}  // namespace usertest
