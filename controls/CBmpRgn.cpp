@@ -1,0 +1,114 @@
+#include "controls/CBmpRgn.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+namespace {
+
+// A pixel matches the key when each of its first three stored bytes is within 2 of the key's
+// byte at the same position (red, green, blue in the key's order).
+bool MatchesKey(const BYTE* pixel, COLORREF key) {
+  for (int k = 0; k < 3; ++k) {
+    const int keyByte = static_cast<int>((key >> (8 * k)) & 0xFF);
+    if (std::abs(static_cast<int>(pixel[k]) - keyByte) > 2) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CBmpRgn::~CBmpRgn() {
+  if (m_hBitmap != nullptr) ::DeleteObject(m_hBitmap);
+  if (m_hRgn != nullptr) ::DeleteObject(m_hRgn);
+}
+
+void CBmpRgn::ShapeWindow(POINT* holes, int count) {
+  if (m_hBitmap == nullptr || m_hTargetWnd == nullptr) return;
+  BITMAP bm{};
+  if (::GetObjectW(m_hBitmap, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0) return;
+  const int width = bm.bmWidth;
+  const int height = bm.bmHeight > 0 ? bm.bmHeight : 0;
+  const int stride = bm.bmWidthBytes;
+  const int bytesPerPixel = stride / width;
+  if (bytesPerPixel < 3) return;  // the test reads three bytes per pixel
+
+  if ((::GetWindowLongW(m_hTargetWnd, GWL_STYLE) & static_cast<LONG>(WS_CAPTION)) != 0) {
+    m_nFrameY += ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYDLGFRAME);
+    m_nFrameX += ::GetSystemMetrics(SM_CXDLGFRAME);
+  }
+
+  const std::size_t bufferSize =
+      static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
+  std::unique_ptr<BYTE[]> pixels(new (std::nothrow) BYTE[bufferSize > 0 ? bufferSize : 1]);
+  std::unique_ptr<POINT[]> points(new (std::nothrow) POINT[height > 0 ? 2 * height : 1]());
+  if (!pixels || !points) return;
+  ::GetBitmapBits(m_hBitmap, static_cast<LONG>(bufferSize), pixels.get());
+
+  if (m_hRgn != nullptr) ::DeleteObject(m_hRgn);
+  m_hRgn = ::CreateRectRgn(0, 0, width + 2 * m_nFrameX, height + m_nFrameY);
+
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof(wp);
+  ::GetWindowPlacement(m_hTargetWnd, &wp);
+  ::SetWindowPos(m_hTargetWnd, nullptr, wp.rcNormalPosition.left, wp.rcNormalPosition.top,
+                 width + m_nFrameX, height + m_nFrameY + m_nFrameX, SWP_NOZORDER);
+
+  for (int r = 0; r < height; ++r) {
+    const BYTE* row = pixels.get() + static_cast<std::size_t>(r) * static_cast<std::size_t>(stride);
+    POINT& left = points[r];
+    POINT& right = points[2 * height - 1 - r];
+    left.y = right.y = m_nFrameY + r;
+    // A row that is all key colour has no edges: both its points sit at the frame's left edge, so
+    // the row adds nothing to the polygon.
+    left.x = right.x = m_nFrameX;
+    for (int x = 0; x < width; ++x) {
+      if (!MatchesKey(row + x * bytesPerPixel, m_clrKey)) {
+        left.x = m_nInsetLeft + m_nFrameX + x;
+        break;
+      }
+    }
+    for (int x = width - 1; x >= 0; --x) {
+      if (!MatchesKey(row + x * bytesPerPixel, m_clrKey)) {
+        right.x = m_nFrameX - m_nInsetRight + x;
+        break;
+      }
+    }
+  }
+
+  if (HRGN outline = ::CreatePolygonRgn(points.get(), 2 * height, ALTERNATE)) {
+    ::CombineRgn(m_hRgn, m_hRgn, outline, RGN_AND);
+    ::DeleteObject(outline);
+  }
+
+  CutHoles(holes, count);
+
+  if (::SetWindowRgn(m_hTargetWnd, m_hRgn, TRUE) != 0) m_hRgn = nullptr;  // the window owns it
+}
+
+void CBmpRgn::CutHoles(POINT* holes, int count) {
+  if (holes == nullptr || count < 1) return;
+  int start = 0;
+  for (int i = 0; i < count; ++i) {
+    if (holes[i].x != 0 || holes[i].y != 0) continue;
+    const int n = i - start;
+    if (n > 0) {
+      const int y0 = holes[start].y;
+      const int h = n / 2;
+      for (int k = 0; k < h; ++k) {
+        holes[start + k].x += m_nFrameX;
+        holes[start + k].y = m_nFrameY + y0 + k;
+      }
+      for (int t = 0; t < h; ++t) {
+        holes[start + 2 * h - 1 - t].x += m_nFrameX;
+        holes[start + 2 * h - 1 - t].y = holes[start + t].y;
+      }
+      if (HRGN hole = ::CreatePolygonRgn(holes + start, n, ALTERNATE)) {
+        if (m_hRgn != nullptr) ::CombineRgn(m_hRgn, m_hRgn, hole, RGN_DIFF);
+        ::DeleteObject(hole);
+      }
+    }
+    start = i + 1;
+  }
+}

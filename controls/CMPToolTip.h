@@ -1,0 +1,14 @@
+// The toolkit's tooltip control: the framework's tooltip with its own run-time class name.
+#pragma once
+
+#include "platform/framework/afxwin.h"
+
+class CMPToolTip : public CToolTipCtrl {
+  DECLARE_DYNAMIC(CMPToolTip)
+
+ public:
+  CMPToolTip() = default;
+  ~CMPToolTip() override = default;
+
+  DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,8 @@
+#include "platform/framework/menu.h"
+
+#include "platform/framework/temp_map.h"
+
+CMenu* CMenu::FromHandle(HMENU menu) {
+  static afx_internal::TempMap<CMenu, HMENU> map;
+  return menu != nullptr ? map.Get(menu) : nullptr;
+}

@@ -1,0 +1,245 @@
+// Window shapes cut from bitmaps: which pixels count as the key colour, where the edges fall, how
+// insets, caption frames and hole lists move them, and when nothing happens at all.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "controls/CBmpRgn.h"
+#include "tests/framework/test_support.h"
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kRed = 0xC02020;
+
+// A 32-bit bitmap from 0x00RRGGBB colours, stored as the layer stores them: blue, green, red, 0.
+HBITMAP MakeBitmap(int w, int h, const std::function<std::uint32_t(int, int)>& colour) {
+  std::vector<BYTE> bits(static_cast<std::size_t>(w * h * 4), 0);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t c = colour(x, y);
+      BYTE* p = &bits[static_cast<std::size_t>((y * w + x) * 4)];
+      p[0] = static_cast<BYTE>(c & 0xFF);
+      p[1] = static_cast<BYTE>((c >> 8) & 0xFF);
+      p[2] = static_cast<BYTE>((c >> 16) & 0xFF);
+    }
+  }
+  return ::CreateBitmap(w, h, 1, 32, bits.data());
+}
+
+// 12 x 8, opaque, with 2 x 2 white blocks in the corners and one white pixel inside at (5, 3).
+std::uint32_t CornerSkin(int x, int y) {
+  const bool cornerX = x < 2 || x >= 10;
+  const bool cornerY = y < 2 || y >= 6;
+  if (cornerX && cornerY) return kWhite;
+  if (x == 5 && y == 3) return kWhite;
+  return kRed;
+}
+
+class BmpRgnTest : public test::HostTest {
+ protected:
+  HWND MakeWindow(DWORD style = WS_POPUP) {
+    HWND h = ::CreateWindowExW(0, L"Static", L"", style, 100, 100, 40, 30, nullptr, nullptr,
+                               nullptr, nullptr);
+    windows_.push_back(h);
+    return h;
+  }
+  void TearDown() override {
+    for (HWND h : windows_) ::DestroyWindow(h);
+    HostTest::TearDown();
+  }
+  // Shapes `hwnd` from a fresh bitmap and returns a copy of the window's region (null if none).
+  HRGN Shape(HWND hwnd, int w, int h, const std::function<std::uint32_t(int, int)>& colour,
+             int insetLeft = 0, int insetRight = 0, POINT* holes = nullptr, int count = 0,
+             COLORREF key = RGB(255, 255, 255)) {
+    {
+      CZeroFilled<CBmpRgn> rgn;
+      rgn->m_hTargetWnd = hwnd;
+      rgn->m_hBitmap = MakeBitmap(w, h, colour);
+      rgn->m_clrKey = key;
+      rgn->m_nInsetLeft = insetLeft;
+      rgn->m_nInsetRight = insetRight;
+      rgn->ShapeWindow(holes, count);
+      bitmap_ = rgn->m_hBitmap;
+      frameX_ = rgn->m_nFrameX;
+      frameY_ = rgn->m_nFrameY;
+      EXPECT_EQ(nullptr, rgn->m_hRgn);  // handed to the window
+    }
+    EXPECT_EQ(0u, ::GetObjectType(bitmap_));  // freed with the builder
+    HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
+    if (::GetWindowRgn(hwnd, copy) == ERROR) {
+      ::DeleteObject(copy);
+      return nullptr;
+    }
+    regions_.push_back(copy);
+    return copy;
+  }
+  ~BmpRgnTest() override {
+    for (HRGN r : regions_) ::DeleteObject(r);
+  }
+
+  std::vector<HWND> windows_;
+  std::vector<HRGN> regions_;
+  HBITMAP bitmap_ = nullptr;
+  int frameX_ = -1;
+  int frameY_ = -1;
+};
+
+TEST_F(BmpRgnTest, WhiteCornersAreCutAndInteriorWhiteIsKept) {
+  HWND w = MakeWindow();
+  HRGN r = Shape(w, 12, 8, CornerSkin);
+  ASSERT_NE(nullptr, r);
+  // Corner blocks out, the opaque pixels next to them in.
+  EXPECT_FALSE(::PtInRegion(r, 0, 0));
+  EXPECT_FALSE(::PtInRegion(r, 1, 0));
+  EXPECT_TRUE(::PtInRegion(r, 2, 0));
+  EXPECT_FALSE(::PtInRegion(r, 10, 0));
+  EXPECT_TRUE(::PtInRegion(r, 0, 2));
+  EXPECT_TRUE(::PtInRegion(r, 0, 4));
+  // Only the ends of a row are cut: the white pixel between opaque ones stays.
+  EXPECT_TRUE(::PtInRegion(r, 5, 3));
+  // The right edge is where the last opaque pixel starts: that pixel lies outside the polygon.
+  EXPECT_TRUE(::PtInRegion(r, 10, 3));
+  EXPECT_FALSE(::PtInRegion(r, 11, 3));
+  // The window took the bitmap's size at its normal position.
+  RECT wr;
+  ::GetWindowRect(w, &wr);
+  EXPECT_EQ(100, wr.left);
+  EXPECT_EQ(100, wr.top);
+  EXPECT_EQ(12, wr.right - wr.left);
+  EXPECT_EQ(8, wr.bottom - wr.top);
+  EXPECT_EQ(0, frameX_);
+  EXPECT_EQ(0, frameY_);
+}
+
+TEST_F(BmpRgnTest, KeyToleranceIsTwoPerByte) {
+  auto corners = [](std::uint32_t corner) {
+    return [corner](int x, int y) {
+      return (x == 0 && y < 4) ? corner : kRed;  // a column of "almost white" on the left
+    };
+  };
+  HRGN within = Shape(MakeWindow(), 8, 6, corners(0xFDFEFF));  // 253, 254, 255
+  HRGN beyond = Shape(MakeWindow(), 8, 6, corners(0xFCFFFF));  // 252: three off
+  ASSERT_NE(nullptr, within);
+  ASSERT_NE(nullptr, beyond);
+  EXPECT_FALSE(::PtInRegion(within, 0, 1));
+  EXPECT_TRUE(::PtInRegion(within, 1, 1));
+  EXPECT_TRUE(::PtInRegion(beyond, 0, 1));
+}
+
+TEST_F(BmpRgnTest, TheKeyIsComparedWithThePixelsStoredBytes) {
+  // Stored bytes are blue, green, red; the key's are red, green, blue. The pixel whose stored
+  // bytes equal the key's bytes is the one that matches.
+  const COLORREF key = RGB(200, 100, 50);
+  auto edge = [](std::uint32_t c) { return [c](int x, int) { return x == 0 ? c : kRed; }; };
+  HRGN swapped = Shape(MakeWindow(), 6, 4, edge(0x3264C8), 0, 0, nullptr, 0, key);  // r50 b200
+  HRGN same = Shape(MakeWindow(), 6, 4, edge(0xC86432), 0, 0, nullptr, 0, key);     // r200 b50
+  ASSERT_NE(nullptr, swapped);
+  ASSERT_NE(nullptr, same);
+  EXPECT_FALSE(::PtInRegion(swapped, 0, 1));
+  EXPECT_TRUE(::PtInRegion(same, 0, 1));
+}
+
+TEST_F(BmpRgnTest, InsetsMoveEveryRowsEdges) {
+  auto solid = [](int, int) { return kRed; };
+  HRGN plain = Shape(MakeWindow(), 10, 5, solid);
+  HRGN left = Shape(MakeWindow(), 10, 5, solid, 1, 0);
+  HRGN right = Shape(MakeWindow(), 10, 5, solid, 0, 2);
+  ASSERT_TRUE(plain && left && right);
+  for (int y = 0; y < 4; ++y) {
+    EXPECT_TRUE(::PtInRegion(plain, 0, y));
+    EXPECT_FALSE(::PtInRegion(left, 0, y));
+    EXPECT_TRUE(::PtInRegion(left, 1, y));
+    EXPECT_TRUE(::PtInRegion(plain, 8, y));
+    EXPECT_TRUE(::PtInRegion(right, 6, y));
+    EXPECT_FALSE(::PtInRegion(right, 7, y));
+  }
+}
+
+TEST_F(BmpRgnTest, ACaptionAddsFrameOffsetsToSizeAndShape) {
+  HWND w = MakeWindow(WS_POPUP | WS_CAPTION);
+  HRGN r = Shape(w, 12, 8, CornerSkin);
+  ASSERT_NE(nullptr, r);
+  const int fx = ::GetSystemMetrics(SM_CXDLGFRAME);
+  const int fy = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYDLGFRAME);
+  EXPECT_EQ(fx, frameX_);
+  EXPECT_EQ(fy, frameY_);
+  ASSERT_GT(fy, 0);
+  RECT wr;
+  ::GetWindowRect(w, &wr);
+  EXPECT_EQ(12 + fx, wr.right - wr.left);
+  EXPECT_EQ(8 + fy + fx, wr.bottom - wr.top);
+  // The outline moved by the frame: the top-left opaque pixel of the bitmap sits at (fx+2, fy).
+  EXPECT_TRUE(::PtInRegion(r, fx + 2, fy));
+  EXPECT_FALSE(::PtInRegion(r, fx + 1, fy));
+  EXPECT_FALSE(::PtInRegion(r, fx + 2, fy - 1));
+  EXPECT_TRUE(::PtInRegion(r, fx + 5, fy + 3));
+}
+
+TEST_F(BmpRgnTest, HoleGroupsAreCutAndRewrittenInPlace) {
+  auto solid = [](int, int) { return kRed; };
+  // Two groups, each ended by (0, 0); the trailing point has no terminator and is ignored.
+  POINT holes[] = {{2, 1}, {2, 0}, {5, 0}, {5, 0}, {0, 0},  // rows 1..2, x 2..4
+                   {7, 3}, {9, 0}, {0, 0},                  // one row (3), x 7..8
+                   {1, 1}};
+  HRGN r = Shape(MakeWindow(), 12, 6, solid, 0, 0, holes, 9);
+  ASSERT_NE(nullptr, r);
+  // The first group became the rows 1 and 2 (left edges down, right edges back up).
+  EXPECT_EQ(1, holes[0].y);
+  EXPECT_EQ(2, holes[1].y);
+  EXPECT_EQ(2, holes[2].y);
+  EXPECT_EQ(1, holes[3].y);
+  // A polygon's bottom row lies outside it: row 1 of the first hole is cut, row 2 is not.
+  EXPECT_FALSE(::PtInRegion(r, 3, 1));
+  EXPECT_TRUE(::PtInRegion(r, 3, 2));
+  EXPECT_TRUE(::PtInRegion(r, 1, 1));
+  EXPECT_TRUE(::PtInRegion(r, 5, 1));
+  EXPECT_TRUE(::PtInRegion(r, 3, 0));
+  // A group of two points is one degenerate row: nothing is cut.
+  EXPECT_TRUE(::PtInRegion(r, 7, 3));
+  // The ignored point stays as it was.
+  EXPECT_EQ(1, holes[8].x);
+  EXPECT_EQ(1, holes[8].y);
+}
+
+TEST_F(BmpRgnTest, ATerminatorOnlyHoleListChangesNothing) {
+  POINT terminator[] = {{0, 0}};
+  HRGN withList = Shape(MakeWindow(), 12, 8, CornerSkin, 1, 0, terminator, 1);
+  HRGN without = Shape(MakeWindow(), 12, 8, CornerSkin, 1, 0, nullptr, 0);
+  ASSERT_TRUE(withList && without);
+  EXPECT_TRUE(::EqualRgn(withList, without));
+}
+
+TEST_F(BmpRgnTest, ARowWithoutOpaquePixelsIsCutWhole) {
+  HRGN r = Shape(MakeWindow(), 8, 6, [](int, int y) { return y == 2 ? kWhite : kRed; });
+  ASSERT_NE(nullptr, r);
+  EXPECT_TRUE(::PtInRegion(r, 3, 1));
+  EXPECT_FALSE(::PtInRegion(r, 3, 2));
+  EXPECT_FALSE(::PtInRegion(r, 0, 2));
+  EXPECT_TRUE(::PtInRegion(r, 3, 3));
+}
+
+TEST_F(BmpRgnTest, NothingHappensWithoutWindowOrBitmap) {
+  HWND w = MakeWindow();
+  {
+    CZeroFilled<CBmpRgn> noBitmap;
+    noBitmap->m_hTargetWnd = w;
+    noBitmap->ShapeWindow(nullptr, 0);
+  }
+  HBITMAP orphan = MakeBitmap(4, 4, [](int, int) { return kRed; });
+  {
+    CZeroFilled<CBmpRgn> noWindow;
+    noWindow->m_hBitmap = orphan;
+    noWindow->ShapeWindow(nullptr, 0);
+  }
+  EXPECT_EQ(0u, ::GetObjectType(orphan));  // still freed
+  RECT wr;
+  ::GetWindowRect(w, &wr);
+  EXPECT_EQ(40, wr.right - wr.left);
+  EXPECT_EQ(30, wr.bottom - wr.top);
+  HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(ERROR, ::GetWindowRgn(w, probe));
+  ::DeleteObject(probe);
+}
+
+}  // namespace

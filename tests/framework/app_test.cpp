@@ -1,0 +1,168 @@
+// The application object: AfxWinMain runs InitInstance and ends when it returns FALSE; a program
+// runs its main dialog modally in zero-filled storage from there.
+#include <string>
+#include <vector>
+
+#include "tests/framework/test_support.h"
+
+namespace {
+
+constexpr UINT kMainTemplate = 310;
+
+class CMainDlg : public CDialogEx {
+ public:
+  CMainDlg() : CDialogEx(kMainTemplate) { m_nEffect = 8; }
+  // Set by the constructor.
+  int m_nEffect;
+  // Not set by the constructor: 0 only because the storage was cleared.
+  int m_nColor;
+  HANDLE m_hDevice;
+  int zeroAtInit = -1;
+
+  BOOL OnInitDialog() override {
+    CDialogEx::OnInitDialog();
+    zeroAtInit = (m_nColor == 0 && m_hDevice == nullptr) ? 1 : 0;
+    return TRUE;
+  }
+};
+
+class CProgramApp : public CWinApp {
+ public:
+  using CWinApp::CWinApp;
+  INT_PTR dialogResult = 0;
+  int zeroAtInit = -1;
+  int effect = 0;
+  BOOL mainWasSet = FALSE;
+  BOOL answer = FALSE;
+
+  BOOL InitInstance() override {
+    CWinApp::InitInstance();
+    SetRegistryKey(L"local key");
+    {
+      CZeroFilled<CMainDlg> dlg;
+      m_pMainWnd = dlg.get();
+      mainWasSet = AfxGetMainWnd() == dlg.get();
+      dialogResult = dlg->DoModal();
+      zeroAtInit = dlg->zeroAtInit;
+      effect = dlg->m_nEffect;
+    }
+    return answer;
+  }
+};
+
+class AppTest : public test::HostTest {
+ protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    resources_.AddDialog(kMainTemplate,
+                         "STYLE 0x90080048\nEXSTYLE 0x00040000\nSIZE 100 50\nCAPTION \"\"\n"
+                         "FONT 9 400 \"MS Shell Dlg\"\n");
+    resources_.Install();
+  }
+};
+
+TEST_F(AppTest, InitInstanceReturningFalseEndsTheProgramAfterTheDialog) {
+  CProgramApp app(L"halcyra");
+  EXPECT_EQ(&app, AfxGetApp());
+  ThenKey(VK_ESCAPE);
+  EXPECT_EQ(0, AfxWinMain());
+  EXPECT_EQ(IDCANCEL, app.dialogResult);
+  EXPECT_EQ(1, app.zeroAtInit);
+  EXPECT_EQ(8, app.effect);
+  EXPECT_TRUE(app.mainWasSet);
+  // The main window's destruction let go of it.
+  EXPECT_EQ(nullptr, app.m_pMainWnd);
+  EXPECT_EQ(std::wstring(L"local key"), app.m_pszRegistryKey);
+  EXPECT_EQ(std::wstring(L"halcyra"), app.m_pszAppName);
+  // No window is left.
+  EXPECT_TRUE(host_.VisibleWindows().empty());
+}
+
+TEST_F(AppTest, WithoutANameTheInstanceNameIsUsed) {
+  user::SetInstanceName(L"halcyra-headless");
+  CProgramApp app;
+  ThenKey(VK_ESCAPE);
+  AfxWinMain();
+  EXPECT_EQ(std::wstring(L"halcyra-headless"), app.m_pszAppName);
+  EXPECT_NE(nullptr, AfxGetInstanceHandle());
+}
+
+TEST_F(AppTest, InitInstanceReturningTrueRunsTheLoopUntilTheMainWindowGoes) {
+  class CFrameApp : public CWinApp {
+   public:
+    CFrameApp() : CWinApp(L"frame") {}
+    CWnd frame;
+    BOOL InitInstance() override {
+      frame.CreateEx(0, nullptr, L"frame", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr);
+      m_pMainWnd = &frame;
+      return TRUE;
+    }
+  } app;
+  Then([&] { app.frame.PostMessage(WM_CLOSE); });
+  EXPECT_EQ(0, AfxWinMain());
+  EXPECT_EQ(nullptr, app.frame.m_hWnd);
+}
+
+TEST(AppWithoutObjectTest, NoApplicationObjectMeansNoProgram) {
+  EXPECT_EQ(nullptr, AfxGetApp());
+  EXPECT_EQ(-1, AfxWinMain());
+  EXPECT_EQ(nullptr, AfxGetMainWnd());
+}
+
+}  // namespace
+
+namespace {
+
+class AppServicesTest : public test::HostTest {
+ protected:
+  void TearDown() override {
+    user::SetTopLevelObserver(nullptr);
+    HostTest::TearDown();
+  }
+};
+
+TEST_F(AppServicesTest, StringsLoadAndNumbersFormat) {
+  resources_.AddString(3101, "关于 Halcyra(&A)...\n");
+  resources_.Install();
+  CString about;
+  EXPECT_TRUE(about.LoadString(3101));
+  EXPECT_EQ(CString(L"关于 Halcyra(&A)..."), about);
+  CString missing(L"stale");
+  EXPECT_FALSE(missing.LoadString(3999));
+  EXPECT_TRUE(missing.IsEmpty());
+
+  CString n;
+  n.Format(L"%d", 30);
+  EXPECT_EQ(CString(L"30"), n);
+  n.Format(L"%3d", 0);
+  EXPECT_EQ(CString(L"  0"), n);
+  n.Format(L"%3d", 255);
+  EXPECT_EQ(CString(L"255"), n);
+}
+
+TEST_F(AppServicesTest, MessageBoxesAreCaptionedWithTheApplicationsName) {
+  CWinApp app(L"halcyra");
+  CWnd main;
+  ASSERT_TRUE(
+      main.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
+  app.m_pMainWnd = &main;
+  std::vector<user::TopLevelEvent> boxes;
+  user::SetTopLevelObserver([&](const user::TopLevelEvent& e) {
+    if (e.message_box && e.kind == user::TopLevelEvent::Kind::kShown) boxes.push_back(e);
+  });
+  Then([&] {
+    EXPECT_FALSE(main.IsWindowEnabled());  // the box is modal to its owner
+    host_.PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(IDOK, main.MessageBox(L"Hardware detection failed."));
+  ThenKey(VK_ESCAPE);
+  EXPECT_EQ(IDOK, AfxMessageBox(L"Please select lamp effect before application!"));
+  ASSERT_EQ(2u, boxes.size());
+  EXPECT_EQ(std::wstring(L"halcyra"), boxes[0].text);
+  EXPECT_EQ(std::wstring(L"Hardware detection failed."), boxes[0].message);
+  EXPECT_EQ(std::wstring(L"halcyra"), boxes[1].text);
+  EXPECT_TRUE(main.IsWindowEnabled());
+  app.m_pMainWnd = nullptr;
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+// The tooltip control class: tools registered by window handle belong to the window's parent,
+// their text can be replaced, and the automatic delay derives the other three.
+#include "tests/framework/test_support.h"
+
+namespace {
+
+class ToolTipCtrlTest : public test::HostTest {};
+
+TEST_F(ToolTipCtrlTest, ToolsByWindowHandleAndTheirTexts) {
+  CWnd dlg;
+  ASSERT_TRUE(dlg.CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+  CButton apply;
+  CButton other;
+  ASSERT_TRUE(apply.Create(L"", WS_CHILD, CRect(0, 0, 20, 20), &dlg, 1509));
+  ASSERT_TRUE(other.Create(L"", WS_CHILD, CRect(30, 0, 50, 20), &dlg, 1510));
+
+  CToolTipCtrl tip;
+  ASSERT_TRUE(tip.Create(&dlg));
+  EXPECT_EQ(dlg.m_hWnd, ::GetParent(tip.m_hWnd));
+  EXPECT_NE(0u, tip.GetStyle() & WS_POPUP);
+  ASSERT_TRUE(tip.AddTool(&apply, L"Apply all settings to the device."));
+  EXPECT_EQ(1, tip.GetToolCount());
+
+  CToolInfo info;
+  ASSERT_TRUE(tip.GetToolInfo(info, &apply));
+  EXPECT_EQ(TTF_IDISHWND, info.uFlags & TTF_IDISHWND);
+  EXPECT_EQ(0u, info.uFlags & TTF_SUBCLASS);
+  EXPECT_EQ(dlg.m_hWnd, info.hwnd);
+  EXPECT_EQ(reinterpret_cast<UINT_PTR>(apply.m_hWnd), info.uId);
+  EXPECT_EQ(std::wstring(L"Apply all settings to the device."), info.szText);
+  EXPECT_FALSE(tip.GetToolInfo(info, &other));
+
+  tip.UpdateTipText(L"应用设置到设备.", &apply);
+  ASSERT_TRUE(tip.GetToolInfo(info, &apply));
+  EXPECT_EQ(std::wstring(L"应用设置到设备."), info.szText);
+  EXPECT_EQ(1, tip.GetToolCount());
+
+  tip.SetDelayTime(TTDT_AUTOMATIC, 200);
+  EXPECT_EQ(200, tip.SendMessage(TTM_GETDELAYTIME, TTDT_INITIAL));
+  EXPECT_EQ(2000, tip.SendMessage(TTM_GETDELAYTIME, TTDT_AUTOPOP));
+  EXPECT_EQ(40, tip.SendMessage(TTM_GETDELAYTIME, TTDT_RESHOW));
+  tip.SetTipTextColor(0xFF6480);
+  tip.SetTipBkColor(0xFFFFFF);
+  EXPECT_EQ(0xFF6480u, tip.GetTipTextColor());
+  EXPECT_EQ(0xFFFFFFu, tip.GetTipBkColor());
+}
+
+}  // namespace
