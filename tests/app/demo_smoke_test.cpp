@@ -1,0 +1,186 @@
+// halcyra-demo end to end on its own Xvfb: the window comes up shaped, Apply sends the report that
+// the simulated controller prints, the background drags the window, minimise and restore work,
+// and the close button ends the program; without a display it says so and fails.
+#include <X11/Xlib.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "tests/app/child_process.h"
+#include "tests/host/x11/x11_test_support.h"
+
+namespace {
+
+using app::test::ChildProcess;
+using host::test::Probe;
+using host::test::XvfbServer;
+
+constexpr int kWidth = 800;  // the skin's size
+constexpr int kHeight = 540;
+constexpr std::uint32_t kRootColor = 0x00FF00;
+
+// The ARGB apply report of effect 8 in the custom colour 61, 69, 255.
+std::string ExpectedApplyLine() {
+  std::string line = "00 80 0B 02 03 02 00 03 03 3D 45 FF";
+  for (int i = 0; i < 53; ++i) line += " 00";
+  return line;
+}
+
+void Pause(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+class DemoSmokeTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (host::test::XvfbInstalled()) server_ = XvfbServer::Start(&start_error_);
+  }
+  static void TearDownTestSuite() { server_.reset(); }
+
+  void SetUp() override {
+    if (!host::test::XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed";
+    ASSERT_TRUE(server_) << start_error_;
+    probe_ = std::make_unique<Probe>(server_->display());
+    ASSERT_TRUE(probe_->dpy());
+  }
+
+  // The demo's main window: a viewable top-level window of the skin's size.
+  std::optional<Window> FindMainWindow() {
+    Window root_return, parent;
+    Window* kids = nullptr;
+    unsigned n = 0;
+    std::optional<Window> found;
+    if (!XQueryTree(probe_->dpy(), probe_->root(), &root_return, &parent, &kids, &n)) return found;
+    for (unsigned i = 0; i < n && !found; ++i) {
+      auto a = probe_->Attributes(kids[i]);
+      if (a && a->map_state == IsViewable && !a->override_redirect && a->width == kWidth &&
+          a->height == kHeight) {
+        found = kids[i];
+      }
+    }
+    if (kids) XFree(kids);
+    return found;
+  }
+
+  std::optional<Window> WaitForMainWindow(int timeout_ms = 5000) {
+    for (int waited = 0; waited < timeout_ms; waited += 10) {
+      if (auto w = FindMainWindow()) return w;
+      Pause(10);
+    }
+    return std::nullopt;
+  }
+
+  // Polls until the window's origin is `expected`; returns the last origin seen.
+  host::Point WaitForOrigin(Window w, host::Point expected, int timeout_ms = 3000) {
+    host::Point at{};
+    for (int waited = 0; waited < timeout_ms; waited += 10) {
+      if (auto o = probe_->Origin(w)) at = *o;
+      if (at.x == expected.x && at.y == expected.y) break;
+      Pause(10);
+    }
+    return at;
+  }
+
+  bool WaitForMapState(Window w, int state, int timeout_ms = 3000) {
+    for (int waited = 0; waited < timeout_ms; waited += 10) {
+      auto a = probe_->Attributes(w);
+      if (a && a->map_state == state) return true;
+      Pause(10);
+    }
+    return false;
+  }
+
+  void Click(int x, int y) {
+    probe_->MovePointer(x, y);
+    Pause(30);  // the button sees the pointer arrive before it is pressed
+    probe_->Button(true);
+    probe_->Button(false);
+  }
+
+  // Presses at `from`, moves by (dx, dy) in small steps, releases.
+  void Drag(host::Point from, int dx, int dy) {
+    probe_->MovePointer(from.x, from.y);
+    probe_->Button(true);
+    constexpr int kSteps = 10;
+    for (int i = 1; i <= kSteps; ++i) {
+      probe_->MovePointer(from.x + dx * i / kSteps, from.y + dy * i / kSteps);
+      Pause(5);
+    }
+    probe_->Button(false);
+  }
+
+  static inline std::unique_ptr<XvfbServer> server_;
+  static inline std::string start_error_;
+  std::unique_ptr<Probe> probe_;
+};
+
+TEST_F(DemoSmokeTest, ApplyDragMinimiseRestoreAndClose) {
+  probe_->SetRootColor(kRootColor);
+  auto demo = ChildProcess::Start({HALCYRA_DEMO_PATH}, server_->display());
+  ASSERT_TRUE(demo);
+  const std::optional<Window> window = WaitForMainWindow();
+  ASSERT_TRUE(window) << "no window; stderr: " << demo->Errors();
+  std::optional<host::Point> origin = probe_->Origin(*window);
+  ASSERT_TRUE(origin);
+  Pause(100);  // first paint
+
+  // Shaped: the white corner of the skin shows the root, the inside shows the skin.
+  EXPECT_EQ(kRootColor, probe_->PixelAt(origin->x, origin->y));
+  EXPECT_NE(kRootColor, probe_->PixelAt(origin->x + 300, origin->y + 400));
+
+  // Apply: exactly one report, the apply request.
+  Click(origin->x + 586 + 97, origin->y + 474 + 22);
+  EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(3000).value_or("<no line>"));
+
+  // A drag of the background moves the window by the pointer's travel.
+  Drag({origin->x + 300, origin->y + 400}, 40, 30);
+  host::Point moved = WaitForOrigin(*window, {origin->x + 40, origin->y + 30});
+  EXPECT_EQ(origin->x + 40, moved.x);
+  EXPECT_EQ(origin->y + 30, moved.y);
+  probe_->WaitUntilPointerFree();
+
+  // Minimise: the window leaves the screen. Mapping it again from outside restores it, and the
+  // restored window drags again (it answers the drag only in its normal state).
+  Click(moved.x + 737 + 12, moved.y + 3 + 14);
+  ASSERT_TRUE(WaitForMapState(*window, IsUnmapped));
+  XMapRaised(probe_->dpy(), *window);
+  XSync(probe_->dpy(), False);
+  ASSERT_TRUE(WaitForMapState(*window, IsViewable));
+  Pause(100);
+  EXPECT_NE(kRootColor, probe_->PixelAt(moved.x + 300, moved.y + 400));
+  Drag({moved.x + 300, moved.y + 400}, -20, 10);
+  host::Point again = WaitForOrigin(*window, {moved.x - 20, moved.y + 10});
+  EXPECT_EQ(moved.x - 20, again.x);
+  EXPECT_EQ(moved.y + 10, again.y);
+  probe_->WaitUntilPointerFree();
+
+  // The close button ends the program cleanly, with no further report.
+  Click(again.x + 765 + 12, again.y + 3 + 14);
+  EXPECT_EQ(std::optional<int>(0), demo->WaitExit(3000));
+  EXPECT_EQ(ExpectedApplyLine() + "\n", demo->Output());
+  EXPECT_EQ("", demo->Errors());
+}
+
+TEST_F(DemoSmokeTest, WithoutDisplaySaysSoOnceAndFails) {
+  // No DISPLAY at all, and one that names a server nobody runs.
+  for (const std::optional<std::string>& display :
+       {std::optional<std::string>(), std::optional<std::string>(":4242")}) {
+    SCOPED_TRACE(display.value_or("unset"));
+    auto demo = ChildProcess::Start({HALCYRA_DEMO_PATH}, display);
+    ASSERT_TRUE(demo);
+    const std::optional<int> status = demo->WaitExit(3000);
+    ASSERT_TRUE(status);
+    EXPECT_NE(0, *status);
+    EXPECT_LT(*status, 128) << "ended by a signal";
+    const std::string errors = demo->Errors();
+    EXPECT_EQ(0u, errors.rfind("halcyra-demo: ", 0)) << errors;
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors.size() - 1, errors.find('\n')) << "more than one line: " << errors;
+    EXPECT_EQ("", demo->Output());
+  }
+}
+
+}  // namespace
