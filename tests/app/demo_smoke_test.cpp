@@ -1,8 +1,10 @@
 // halcyra-demo end to end on its own Xvfb: the window comes up shaped, Apply sends the report that
 // the simulated controller prints, the background drags the window, minimise and restore work,
 // and the close button ends the program; without a display it says so and fails.
-#include <X11/Xlib.h>
+// GoogleTest before Xlib, whose macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
 
 #include <chrono>
 #include <optional>
@@ -73,6 +75,26 @@ class DemoSmokeTest : public ::testing::Test {
     return std::nullopt;
   }
 
+  // A shown tooltip: a viewable override-redirect window.
+  std::optional<Window> WaitForToolTip(int timeout_ms) {
+    for (int waited = 0; waited < timeout_ms; waited += 10) {
+      Window root_return, parent;
+      Window* kids = nullptr;
+      unsigned n = 0;
+      std::optional<Window> found;
+      if (XQueryTree(probe_->dpy(), probe_->root(), &root_return, &parent, &kids, &n)) {
+        for (unsigned i = 0; i < n && !found; ++i) {
+          auto a = probe_->Attributes(kids[i]);
+          if (a && a->map_state == IsViewable && a->override_redirect) found = kids[i];
+        }
+      }
+      if (kids) XFree(kids);
+      if (found) return found;
+      Pause(10);
+    }
+    return std::nullopt;
+  }
+
   // Polls until the window's origin is `expected`; returns the last origin seen.
   host::Point WaitForOrigin(Window w, host::Point expected, int timeout_ms = 3000) {
     host::Point at{};
@@ -131,8 +153,22 @@ TEST_F(DemoSmokeTest, ApplyDragMinimiseRestoreAndClose) {
   EXPECT_EQ(kRootColor, probe_->PixelAt(origin->x, origin->y));
   EXPECT_NE(kRootColor, probe_->PixelAt(origin->x + 300, origin->y + 400));
 
+  // Resting on Apply brings its tooltip up below the pointer, without taking the focus.
+  const int applyX = origin->x + 586 + 97;
+  const int applyY = origin->y + 474 + 22;
+  probe_->MovePointer(applyX - 2, applyY);
+  probe_->MovePointer(applyX, applyY);
+  const Window focus = probe_->Focus();
+  const std::optional<Window> tip = WaitForToolTip(3000);
+  ASSERT_TRUE(tip) << "no tooltip";
+  const std::optional<host::Point> tipAt = probe_->Origin(*tip);
+  ASSERT_TRUE(tipAt);
+  EXPECT_EQ(applyX, tipAt->x);
+  EXPECT_GT(tipAt->y, applyY);
+  EXPECT_EQ(focus, probe_->Focus());
+
   // Apply: exactly one report, the apply request.
-  Click(origin->x + 586 + 97, origin->y + 474 + 22);
+  Click(applyX, applyY);
   EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(3000).value_or("<no line>"));
 
   // A drag of the background moves the window by the pointer's travel.
