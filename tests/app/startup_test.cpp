@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/startup/hidapi_device.h"
 #include "app/startup/printing_controller.h"
 #include "app/startup/program_name.h"
 #include "app/startup/window_system.h"
@@ -13,6 +14,7 @@
 #include "device/discovery.h"
 #include "device/requests.h"
 #include "platform/gdi/resource.h"
+#include "platform/hid/hidapi/hidapi_backend.h"
 #include "platform/host/headless/headless_host.h"
 #include "platform/user/user.h"
 #include "platform/user/winuser.h"
@@ -126,6 +128,19 @@ TEST_F(PrintingControllerTest, FollowsTheSetup) {
   EXPECT_FALSE(nothing.FindDevice());
   device::ApplyArgbSettings(nothing.m_hDevice, device::LightingSettings{});
   EXPECT_EQ("", none.Flushed());
+}
+
+TEST(HidapiDevicesTest, ReplacesWhateverHidSystemWasInstalled) {
+  CapturedStream out;
+  auto simulated = app::InstallPrintingController(out.get());
+  app::InstallHidapiDevices();
+  EXPECT_NE(nullptr, dynamic_cast<hid::HidapiBackend*>(hid::InstalledBackend().get()));
+  // The simulated controller is out of the picture: no handle reaches it any more.
+  device::DeviceDiscovery discovery;
+  discovery.FindDevice();
+  device::ApplyArgbSettings(discovery.m_hDevice, device::LightingSettings{});
+  EXPECT_TRUE(simulated->Reports().empty());
+  hid::SetBackend(nullptr);
 }
 
 TEST(WindowSystemTest, InstallsResourcesAndHostForItsLifetime) {
