@@ -1,10 +1,12 @@
-// halcyra-demo end to end on its own Xvfb: the window comes up shaped, Apply sends the report that
-// the simulated controller prints, the background drags the window, minimise and restore work,
-// and the close button ends the program; without a display it says so and fails.
+// halcyra-demo end to end on its own Xvfb: the window comes up shaped, Apply shows its tooltip
+// and sends the report that the simulated controller prints, Alt+Space reaches the about box, the
+// background drags the window, minimise and restore work, and the close button ends the
+// program; without a display it says so and fails.
 // GoogleTest before Xlib, whose macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 #include <chrono>
 #include <optional>
@@ -98,17 +100,34 @@ class DemoFixture : public ::testing::Test {
     return std::nullopt;
   }
 
-  // A shown tooltip: a viewable override-redirect window of more than one pixel (a window
-  // manager keeps a 1 x 1 one of its own).
-  std::optional<Window> WaitForToolTip(int timeout_ms) {
+  // A shown popup (tooltip, menu): a viewable override-redirect window of more than one pixel (a
+  // window manager keeps a 1 x 1 one of its own).
+  std::optional<Window> WaitForPopup(int timeout_ms, Window other_than = 0) {
     for (int waited = 0; waited < timeout_ms; waited += 10) {
       for (Window w : Children(probe_->root())) {
+        if (w == other_than) continue;
         auto a = probe_->Attributes(w);
         if (a && a->map_state == IsViewable && a->override_redirect && a->width > 1) return w;
       }
       Pause(10);
     }
     return std::nullopt;
+  }
+
+  // Waits until a top-level window that is neither the main window nor a popup is shown
+  // (`shown`) or none is left (!`shown`).
+  bool WaitForDialog(bool shown, int timeout_ms = 3000) {
+    for (int waited = 0; waited < timeout_ms; waited += 10) {
+      bool any = false;
+      for (Window w : Children(probe_->root())) {
+        auto a = probe_->Attributes(w);
+        any = any || (a && a->map_state == IsViewable && !a->override_redirect &&
+                      !(a->width == kWidth && a->height == kHeight));
+      }
+      if (any == shown) return true;
+      Pause(10);
+    }
+    return false;
   }
 
   // Polls until the window's origin is `expected`; returns the last origin seen.
@@ -151,7 +170,7 @@ class DemoFixture : public ::testing::Test {
   }
 
   // Runs the demo through its whole life as a person would use it.
-  void RunScenario() {
+  void RunScenario(bool with_wm) {
     probe_->SetRootColor(kRootColor);
     auto demo = ChildProcess::Start({HALCYRA_DEMO_PATH}, server_->display());
     ASSERT_TRUE(demo);
@@ -171,7 +190,7 @@ class DemoFixture : public ::testing::Test {
     probe_->MovePointer(applyX - 2, applyY);
     probe_->MovePointer(applyX, applyY);
     const Window focus = probe_->Focus();
-    const std::optional<Window> tip = WaitForToolTip(3000);
+    const std::optional<Window> tip = WaitForPopup(3000);
     ASSERT_TRUE(tip) << "no tooltip";
     const std::optional<host::Point> tipAt = probe_->Origin(*tip);
     ASSERT_TRUE(tipAt);
@@ -182,6 +201,29 @@ class DemoFixture : public ::testing::Test {
     // Apply: exactly one report, the apply request.
     Click(applyX, applyY);
     EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(3000).value_or("<no line>"));
+
+    // Alt+Space opens the system menu; its last item, the about item, opens the about box over
+    // the window, and Enter closes it again. (A window manager keeps Alt+Space for its own window
+    // menu.)
+    if (!with_wm) {
+      Click(origin->x + 300, origin->y + 400);  // the window has the keyboard
+      probe_->WaitUntilPointerFree();
+      probe_->Key(XK_Alt_L, true);
+      probe_->Key(XK_space, true);
+      probe_->Key(XK_space, false);
+      probe_->Key(XK_Alt_L, false);
+      const std::optional<Window> menu = WaitForPopup(3000, *tip);
+      ASSERT_TRUE(menu) << "no system menu";
+      EXPECT_EQ(origin->x, probe_->Origin(*menu).value_or(host::Point{}).x);
+      probe_->Key(XK_Up, true);  // from the first item round to the last
+      probe_->Key(XK_Up, false);
+      probe_->Key(XK_Return, true);
+      probe_->Key(XK_Return, false);
+      ASSERT_TRUE(WaitForDialog(true)) << "no about box";
+      probe_->Key(XK_Return, true);
+      probe_->Key(XK_Return, false);
+      ASSERT_TRUE(WaitForDialog(false)) << "the about box stays";
+    }
 
     // A drag of the background moves the window by the pointer's travel.
     Drag({origin->x + 300, origin->y + 400}, 40, 30);
@@ -232,11 +274,11 @@ class DemoSmokeWmTest : public DemoFixture {
 };
 
 TEST_F(DemoSmokeTest, ApplyDragMinimiseRestoreAndClose) {
-  RunScenario();
+  RunScenario(false);
 }
 
 TEST_F(DemoSmokeWmTest, ApplyDragMinimiseRestoreAndClose) {
-  RunScenario();
+  RunScenario(true);
 }
 
 TEST_F(DemoSmokeTest, WithoutDisplaySaysSoOnceAndFails) {
