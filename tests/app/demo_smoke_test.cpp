@@ -198,9 +198,19 @@ class DemoFixture : public ::testing::Test {
     EXPECT_GT(tipAt->y, applyY);
     EXPECT_EQ(focus, probe_->Focus());
 
-    // Apply: exactly one report, the apply request.
+    // Apply: one report, the apply request.
     Click(applyX, applyY);
     EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(3000).value_or("<no line>"));
+    // The button holds the pointer from the press: a release off it, over the background, still
+    // clicks (and drags nothing).
+    probe_->Button(true);
+    probe_->MovePointer(applyX - 150, applyY - 60);
+    probe_->MovePointer(applyX - 160, applyY - 70);
+    probe_->Button(false);
+    EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(3000).value_or("<no line>"));
+    const host::Point still = probe_->Origin(*window).value_or(host::Point{});
+    EXPECT_EQ(origin->x, still.x);
+    EXPECT_EQ(origin->y, still.y);
 
     // Alt+Space opens the system menu; its last item, the about item, opens the about box over
     // the window, and Enter closes it again. (A window manager keeps Alt+Space for its own window
@@ -251,7 +261,7 @@ class DemoFixture : public ::testing::Test {
     // The close button ends the program cleanly, with no further report.
     Click(again.x + 765 + 12, again.y + 3 + 14);
     EXPECT_EQ(std::optional<int>(0), demo->WaitExit(3000));
-    EXPECT_EQ(ExpectedApplyLine() + "\n", demo->Output());
+    EXPECT_EQ(ExpectedApplyLine() + "\n" + ExpectedApplyLine() + "\n", demo->Output());
     EXPECT_EQ("", demo->Errors());
   }
 
