@@ -56,8 +56,9 @@ void CDemoDlg::AddAboutItem() {
 }
 
 void CDemoDlg::CreateButtons() {
-  m_btnMinimize.CreatePicture(this, IDC_DEMO_MINIMIZE, kMinimizeAt.x, kMinimizeAt.y, 198, 199);
-  m_btnClose.CreatePicture(this, IDC_DEMO_CLOSE, kCloseAt.x, kCloseAt.y, 196, 197);
+  m_btnMinimize.CreatePicture(this, IDC_DEMO_MINIMIZE, kMinimizeAt.x, kMinimizeAt.y,
+                              kMinimizeNormal, kMinimizeHover);
+  m_btnClose.CreatePicture(this, IDC_DEMO_CLOSE, kCloseAt.x, kCloseAt.y, kCloseNormal, kCloseHover);
 
   LOGFONTW lf{};
   lf.lfHeight = 18;
@@ -66,7 +67,8 @@ void CDemoDlg::CreateButtons() {
   const wchar_t face[] = L"Arial";
   std::copy(std::begin(face), std::end(face), lf.lfFaceName);
   m_fontApply.CreateFontIndirect(&lf);
-  m_btnApply.CreatePicture(this, IDC_DEMO_APPLY, kApplyAt.x, kApplyAt.y, 206, 207, L"Apply");
+  m_btnApply.CreatePicture(this, IDC_DEMO_APPLY, kApplyAt.x, kApplyAt.y, kApplyNormal, kApplyHover,
+                           L"Apply");
   m_btnApply.SetFont(&m_fontApply, FALSE);
 }
 

@@ -20,6 +20,12 @@ constexpr UINT kSkinPicture = 251;
 constexpr UINT kEffectTilePicture = 145;
 constexpr UINT kColorWheelPicture = 227;
 constexpr UINT kIconId = 128;
+constexpr UINT kMinimizeNormal = 198;
+constexpr UINT kMinimizeHover = 199;
+constexpr UINT kCloseNormal = 196;
+constexpr UINT kCloseHover = 197;
+constexpr UINT kApplyNormal = 206;
+constexpr UINT kApplyHover = 207;
 
 // Where the pictures sit, client coordinates.
 constexpr POINT kEffectTileAt = {478, 330};
