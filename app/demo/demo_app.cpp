@@ -1,0 +1,23 @@
+#include "app/demo/demo_app.h"
+
+#include "app/demo/demo_dlg.h"
+
+namespace demo {
+
+CDemoApp::CDemoApp() = default;
+
+BOOL CDemoApp::InitInstance() {
+  CWinApp::InitInstance();
+  // Zero-filled storage, as the product's main window is built.
+  CZeroFilled<CDemoDlg> dlg;
+  m_pMainWnd = dlg.get();
+  dlg->DoModal();
+  m_pMainWnd = nullptr;
+  // The window is closed: end the program without a message loop of its own.
+  return FALSE;
+}
+
+}  // namespace demo
+
+// The one application object.
+demo::CDemoApp theApp;

@@ -1,0 +1,168 @@
+// The start-up plumbing the programs share: the program name, the display that cannot be opened,
+// the simulated controller that prints what it receives, and the window system's set-up.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/startup/hidapi_device.h"
+#include "app/startup/printing_controller.h"
+#include "app/startup/program_name.h"
+#include "app/startup/window_system.h"
+#include "app/startup/x11_display.h"
+#include "device/discovery.h"
+#include "device/requests.h"
+#include "platform/gdi/resource.h"
+#include "platform/hid/hidapi/hidapi_backend.h"
+#include "platform/host/headless/headless_host.h"
+#include "platform/user/user.h"
+#include "platform/user/winuser.h"
+
+namespace {
+
+// A temporary file standing in for a standard stream.
+class CapturedStream {
+ public:
+  CapturedStream() : file_(std::tmpfile()) {}
+  ~CapturedStream() {
+    if (file_) std::fclose(file_);
+  }
+  CapturedStream(const CapturedStream&) = delete;
+  CapturedStream& operator=(const CapturedStream&) = delete;
+
+  std::FILE* get() const { return file_; }
+  // What was written, read through a second descriptor: only what was flushed shows.
+  std::string Flushed() const {
+    std::string text;
+    std::FILE* again = std::fopen(("/proc/self/fd/" + std::to_string(fileno(file_))).c_str(), "r");
+    if (!again) return text;
+    char buffer[512];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, again)) > 0) text.append(buffer, n);
+    std::fclose(again);
+    return text;
+  }
+
+ private:
+  std::FILE* file_;
+};
+
+TEST(ProgramNameTest, FileNamePartOfTheCommand) {
+  EXPECT_EQ("halcyra-demo", app::ProgramName("/work/build/bin/halcyra-demo"));
+  EXPECT_EQ("halcyra-demo", app::ProgramName("halcyra-demo"));
+  EXPECT_EQ("halcyra-demo", app::ProgramName("./bin/halcyra-demo/"));
+  EXPECT_EQ("halcyra", app::ProgramName(""));
+  EXPECT_EQ("halcyra", app::ProgramName(nullptr));
+  EXPECT_EQ("halcyra", app::ProgramName("/"));
+}
+
+TEST(X11DisplayTest, UnreachableDisplayGivesOneLineAndNoHost) {
+  CapturedStream errors;
+  ASSERT_TRUE(errors.get());
+  // Nobody serves display 4242 here, nor a display with a malformed name.
+  for (const char* name : {":4242", "no-such-host-\x01:0"}) {
+    SCOPED_TRACE(name);
+    std::unique_ptr<host::X11Host> host = app::OpenX11Display("prog", errors.get(), name);
+    EXPECT_EQ(nullptr, host);
+  }
+  const std::string text = errors.Flushed();
+  const auto first = text.find('\n');
+  ASSERT_NE(std::string::npos, first) << text;
+  EXPECT_EQ(0u, text.rfind("prog: ", 0));
+  EXPECT_GT(first, std::string("prog: ").size()) << "the reason is missing";
+  const std::string second = text.substr(first + 1);
+  EXPECT_EQ(0u, second.rfind("prog: ", 0));
+  EXPECT_EQ(second.size() - 1, second.find('\n')) << "one line per failure: " << text;
+}
+
+class PrintingControllerTest : public ::testing::Test {
+ protected:
+  void TearDown() override { hid::SetBackend(nullptr); }
+  CapturedStream out_;
+};
+
+TEST_F(PrintingControllerTest, EveryReportIsOneFlushedHexLine) {
+  auto backend = app::InstallPrintingController(out_.get());
+  ASSERT_EQ(backend, hid::InstalledBackend());
+
+  device::DeviceDiscovery discovery;
+  ASSERT_TRUE(discovery.FindDevice());
+  EXPECT_EQ("", out_.Flushed()) << "discovery sends nothing";
+
+  device::LightingSettings settings;
+  settings.effect = 8;
+  settings.red = 61;
+  settings.green = 69;
+  settings.blue = 255;
+  device::ApplyArgbSettings(discovery.m_hDevice, settings);
+  device::SetLightsQty(discovery.m_hDevice, 30);
+
+  std::string apply = "00 80 0B 02 03 02 00 03 03 3D 45 FF";
+  std::string qty = "00 80 0D 02 1E 03";
+  for (int i = 0; i < 53; ++i) apply += " 00";
+  for (int i = 0; i < 59; ++i) qty += " 00";
+  EXPECT_EQ(apply + "\n" + qty + "\n", out_.Flushed());
+  EXPECT_EQ(2u, backend->Reports().size());
+}
+
+TEST_F(PrintingControllerTest, FollowsTheSetup) {
+  hid::SimulatedSetup setup;
+  setup.red = 10;
+  setup.green = 20;
+  setup.blue = 30;
+  auto backend = app::InstallPrintingController(out_.get(), setup);
+  device::DeviceDiscovery discovery;
+  ASSERT_TRUE(discovery.FindDevice());
+  BYTE in_out = 0;
+  const device::Rgb color = device::ReadDeviceColor(discovery.m_hDevice, in_out);
+  EXPECT_EQ((device::Rgb{10, 20, 30}), color);
+  // The read request is a report the controller received, so it is printed too.
+  EXPECT_EQ(0u, out_.Flushed().rfind("00 80 0B 01", 0)) << out_.Flushed();
+
+  hid::SetBackend(nullptr);
+  CapturedStream none;
+  setup.attached = false;
+  app::InstallPrintingController(none.get(), setup);
+  device::DeviceDiscovery nothing;
+  EXPECT_FALSE(nothing.FindDevice());
+  device::ApplyArgbSettings(nothing.m_hDevice, device::LightingSettings{});
+  EXPECT_EQ("", none.Flushed());
+}
+
+TEST(HidapiDevicesTest, ReplacesWhateverHidSystemWasInstalled) {
+  CapturedStream out;
+  auto simulated = app::InstallPrintingController(out.get());
+  app::InstallHidapiDevices();
+  EXPECT_NE(nullptr, dynamic_cast<hid::HidapiBackend*>(hid::InstalledBackend().get()));
+  // The simulated controller is out of the picture: no handle reaches it any more.
+  device::DeviceDiscovery discovery;
+  discovery.FindDevice();
+  device::ApplyArgbSettings(discovery.m_hDevice, device::LightingSettings{});
+  EXPECT_TRUE(simulated->Reports().empty());
+  hid::SetBackend(nullptr);
+}
+
+TEST(WindowSystemTest, InstallsResourcesAndHostForItsLifetime) {
+  host::HeadlessHost host;
+  HWND window = nullptr;
+  {
+    app::WindowSystem windows(host);
+    EXPECT_EQ(&host, user::GetHost());
+    HBITMAP skin = ::LoadBitmapW(nullptr, MAKEINTRESOURCEW(251));
+    ASSERT_NE(nullptr, skin);
+    BITMAP bm{};
+    ::GetObjectW(skin, sizeof bm, &bm);
+    EXPECT_EQ(800, bm.bmWidth);
+    EXPECT_EQ(540, bm.bmHeight);
+    ::DeleteObject(skin);
+    window = ::CreateWindowExW(0, L"Static", L"left over", WS_POPUP | WS_VISIBLE, 10, 10, 50, 20,
+                               nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, window);
+  }
+  // Gone with the window system: the host may go away now without anything pointing at it.
+  EXPECT_EQ(nullptr, user::GetHost());
+  EXPECT_FALSE(::IsWindow(window));
+}
+
+}  // namespace
