@@ -71,6 +71,14 @@ HINSTANCE AfxGetResourceHandle() {
   return AfxGetInstanceHandle();
 }
 
+HINSTANCE AfxFindResourceHandle(LPCWSTR name, LPCWSTR type) {
+  HINSTANCE resources = AfxGetResourceHandle();
+  if (::FindResourceW(resources, name, type) != nullptr) return resources;
+  HINSTANCE program = AfxGetInstanceHandle();
+  if (program != resources && ::FindResourceW(program, name, type) != nullptr) return program;
+  return resources;
+}
+
 int AfxWinMain() {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return -1;

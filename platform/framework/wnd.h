@@ -71,6 +71,8 @@ class CWnd : public CCmdTarget {
   // result comes back null).
   void InvokeHelper(DISPID dispid, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
                     ...);
+  // A property read of the hosted control: InvokeHelper with DISPATCH_PROPERTYGET.
+  void GetProperty(DISPID dispid, VARTYPE vtProp, void* pvProp) const;
 
   // ---- Message handling.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -140,6 +140,31 @@ TEST_F(AppServicesTest, StringsLoadAndNumbersFormat) {
   EXPECT_EQ(CString(L"255"), n);
 }
 
+TEST_F(AppServicesTest, BitmapsAreFoundInTheProgramsResources) {
+  resources_.AddBitmap(3196, test::MakeBmp(24, 28, [](int, int) { return 0x102030u; }));
+  resources_.Install();
+  LPCWSTR name = MAKEINTRESOURCEW(3196);
+  HINSTANCE module = AfxFindResourceHandle(name, RT_BITMAP);
+  EXPECT_EQ(AfxGetResourceHandle(), module);
+  EXPECT_NE(nullptr, ::FindResourceW(module, name, RT_BITMAP));
+  HBITMAP raw = ::LoadBitmapW(module, name);
+  BITMAP bm{};
+  ASSERT_EQ(static_cast<int>(sizeof bm), ::GetObjectW(raw, sizeof bm, &bm));
+  EXPECT_EQ(24, bm.bmWidth);
+  EXPECT_EQ(28, bm.bmHeight);
+  EXPECT_TRUE(::DeleteObject(raw));
+
+  CBitmap bitmap;
+  ASSERT_TRUE(bitmap.LoadBitmap(3196));
+  ASSERT_NE(0, bitmap.GetBitmap(&bm));
+  EXPECT_EQ(24, bm.bmWidth);
+  // A missing picture: the look-up still names a module, and loading from it fails.
+  EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEW(3197), RT_BITMAP));
+  CBitmap missing;
+  EXPECT_FALSE(missing.LoadBitmap(3197));
+  EXPECT_EQ(nullptr, missing.GetSafeHandle());
+}
+
 TEST_F(AppServicesTest, MessageBoxesAreCaptionedWithTheApplicationsName) {
   CWinApp app(L"halcyra");
   CWnd main;
