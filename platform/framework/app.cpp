@@ -71,6 +71,11 @@ HINSTANCE AfxGetResourceHandle() {
   return AfxGetInstanceHandle();
 }
 
+HICON CWinApp::LoadIcon(UINT id) const {
+  LPCWSTR name = MAKEINTRESOURCEW(id);
+  return ::LoadIconW(AfxFindResourceHandle(name, RT_GROUP_ICON), name);
+}
+
 HINSTANCE AfxFindResourceHandle(LPCWSTR name, LPCWSTR type) {
   HINSTANCE resources = AfxGetResourceHandle();
   if (::FindResourceW(resources, name, type) != nullptr) return resources;

@@ -165,6 +165,23 @@ TEST_F(AppServicesTest, BitmapsAreFoundInTheProgramsResources) {
   EXPECT_EQ(nullptr, missing.GetSafeHandle());
 }
 
+TEST_F(AppServicesTest, TheProgramsIconLoadsAndDraws) {
+  resources_.AddIcon(3128, test::MakeBmp(32, 32, [](int, int) { return 0xC08040u; }));
+  resources_.Install();
+  CWinApp app(L"halcyra");
+  HICON icon = app.LoadIcon(3128);
+  ASSERT_NE(nullptr, icon);
+  EXPECT_EQ(icon, app.LoadIcon(3128));  // loaded once, shared
+  EXPECT_EQ(nullptr, app.LoadIcon(3129));
+  CBitmap canvas;  // outlives the context it is selected into
+  ASSERT_TRUE(canvas.CreateBitmap(40, 40, 1, 32, nullptr));
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+  dc.SelectObject(&canvas);
+  EXPECT_TRUE(dc.DrawIcon(4, 4, icon));
+  EXPECT_EQ(RGB(0xC0, 0x80, 0x40), dc.GetPixel(20, 20));
+}
+
 TEST_F(AppServicesTest, MessageBoxesAreCaptionedWithTheApplicationsName) {
   CWinApp app(L"halcyra");
   CWnd main;
