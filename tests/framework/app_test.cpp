@@ -182,6 +182,43 @@ TEST_F(AppServicesTest, TheProgramsIconLoadsAndDraws) {
   EXPECT_EQ(RGB(0xC0, 0x80, 0x40), dc.GetPixel(20, 20));
 }
 
+TEST_F(AppServicesTest, TheZOrderWalkFindsTheMarkedWindowAndItsLastPopup) {
+  CWnd plain;
+  CWnd marked;
+  ASSERT_TRUE(
+      plain.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
+  ASSERT_TRUE(
+      marked.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 60, 0, 50, 50, nullptr, nullptr));
+  ::SetPropW(marked.m_hWnd, L"halcyra", reinterpret_cast<HANDLE>(1));
+  CWnd popup;
+  ASSERT_TRUE(popup.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 70, 10, 20, 20, marked.m_hWnd,
+                             nullptr));
+  marked.ShowWindow(SW_MINIMIZE);
+
+  CWnd* found = nullptr;
+  for (CWnd* w = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD); w != nullptr;
+       w = w->GetWindow(GW_HWNDNEXT)) {
+    if (::GetPropW(w->m_hWnd, L"HALCYRA") != nullptr) {
+      found = w;
+      break;
+    }
+  }
+  ASSERT_EQ(&marked, found);
+  EXPECT_TRUE(found->IsIconic());
+  found->ShowWindow(SW_RESTORE);
+  EXPECT_FALSE(found->IsIconic());
+  EXPECT_TRUE(popup.SetForegroundWindow());
+  EXPECT_EQ(&popup, found->GetLastActivePopup());
+  EXPECT_EQ(&plain, plain.GetLastActivePopup());  // a window without popups answers itself
+  ::RemovePropW(marked.m_hWnd, L"halcyra");
+}
+
+TEST_F(AppServicesTest, ClassNamesCompareWithoutRegardToCase) {
+  EXPECT_EQ(0, CString(L"Button").CompareNoCase(L"button"));
+  EXPECT_EQ(0, CString(L"msctls_trackbar32").CompareNoCase(L"MSCTLS_TRACKBAR32"));
+  EXPECT_NE(0, CString(L"static").CompareNoCase(L"Button"));
+}
+
 TEST_F(AppServicesTest, MessageBoxesAreCaptionedWithTheApplicationsName) {
   CWinApp app(L"halcyra");
   CWnd main;
