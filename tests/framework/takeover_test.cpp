@@ -62,10 +62,14 @@ END_MESSAGE_MAP()
 class CErasing : public CWnd {
  public:
   BOOL skipErase = FALSE;
+  BOOL eraseFails = FALSE;
   BOOL fErase = FALSE;
 
  protected:
-  BOOL OnEraseBkgnd(CDC* dc) { return skipErase ? TRUE : CWnd::OnEraseBkgnd(dc); }
+  BOOL OnEraseBkgnd(CDC* dc) {
+    if (eraseFails) return FALSE;
+    return skipErase ? TRUE : CWnd::OnEraseBkgnd(dc);
+  }
   void OnPaint() {
     CPaintDC dc(this);
     fErase = dc.m_ps.fErase;
@@ -159,6 +163,15 @@ TEST_F(TakeoverTest, AnEraseHandlerThatAnswersTrueKeepsTheClassBrushOff) {
   EXPECT_FALSE(plain.fErase);
   EXPECT_EQ(0xFF0000u, host_.PixelAt(100 + 70, 100 + 20));  // nothing erased it
   EXPECT_FALSE(skinned.fErase);                             // and nobody has to
+
+  // Only an erase that was asked for and not done is left to the paint handler.
+  plain.Invalidate(FALSE);
+  Pump();
+  EXPECT_FALSE(plain.fErase);
+  plain.eraseFails = TRUE;
+  plain.Invalidate(TRUE);
+  Pump();
+  EXPECT_TRUE(plain.fErase);
 }
 
 TEST_F(TakeoverTest, TextStoredByTheDefaultProcedureIsTheButtonsText) {
