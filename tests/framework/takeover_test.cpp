@@ -186,9 +186,12 @@ TEST_F(TakeoverTest, TextStoredByTheDefaultProcedureIsTheButtonsText) {
       return CButton::WindowProc(message, wParam, lParam);
     }
   } button;
+  // The class is named as a layout table names it; the look-up ignores case.
   ASSERT_TRUE(
-      button.Create(L"Button", L"灯效应用", 0x52000100, CRect(0, 0, 194, 49), &parent_, 1509));
+      button.Create(L"button", L"灯效应用", 0x52000100, CRect(0, 0, 194, 49), &parent_, 1509));
   WCHAR text[64];
+  ::GetClassNameW(button.m_hWnd, text, 64);
+  EXPECT_STREQ(L"Button", text);
   EXPECT_EQ(4, button.GetWindowTextW(text, 64));
   EXPECT_STREQ(L"灯效应用", text);
   button.SetWindowTextW(L"Apply");
