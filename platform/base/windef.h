@@ -8,6 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 
+// The calling-convention marker of Windows' callback declarations; there is one convention here.
+#define CALLBACK
+
 using BOOL = int;
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;

@@ -71,6 +71,19 @@ HINSTANCE AfxGetResourceHandle() {
   return AfxGetInstanceHandle();
 }
 
+HICON CWinApp::LoadIcon(UINT id) const {
+  LPCWSTR name = MAKEINTRESOURCEW(id);
+  return ::LoadIconW(AfxFindResourceHandle(name, RT_GROUP_ICON), name);
+}
+
+HINSTANCE AfxFindResourceHandle(LPCWSTR name, LPCWSTR type) {
+  HINSTANCE resources = AfxGetResourceHandle();
+  if (::FindResourceW(resources, name, type) != nullptr) return resources;
+  HINSTANCE program = AfxGetInstanceHandle();
+  if (program != resources && ::FindResourceW(program, name, type) != nullptr) return program;
+  return resources;
+}
+
 int AfxWinMain() {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return -1;

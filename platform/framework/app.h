@@ -64,6 +64,9 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
+// The module that holds resource `name` of type `type` (the resource module first, then the
+// program's own); the resource module when none does, so that loading from it fails as usual.
+HINSTANCE AfxFindResourceHandle(LPCWSTR name, LPCWSTR type);
 
 // Runs the application object: InitInstance, then Run when it returned TRUE. Returns the exit
 // code (0 when InitInstance returned FALSE; -1 when there is no application object).

@@ -43,3 +43,7 @@ BOOL CString::LoadString(UINT id) {
   str_.assign(text, static_cast<std::size_t>(n));
   return TRUE;
 }
+
+int CString::CompareNoCase(LPCWSTR s) const {
+  return ::lstrcmpiW(str_.c_str(), s);
+}

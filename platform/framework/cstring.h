@@ -32,6 +32,9 @@ class CString {
     return *this;
   }
   friend CString operator+(const CString& a, const CString& b) { return CString(a.str_ + b.str_); }
+  // 0 when equal without regard to case; otherwise negative or positive as lstrcmpiW answers.
+  int CompareNoCase(LPCWSTR s) const;
+
   bool operator==(const CString& o) const { return str_ == o.str_; }
   bool operator==(LPCWSTR s) const { return s != nullptr && str_ == s; }
 

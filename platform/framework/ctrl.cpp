@@ -63,12 +63,12 @@ void CToolTipCtrl::UpdateTipText(LPCWSTR text, CWnd* wnd, UINT_PTR idTool) {
 
 BOOL CToolTipCtrl::GetToolInfo(CToolInfo& info, CWnd* wnd, UINT_PTR idTool) const {
   FillInToolInfo(info, wnd, idTool);
-  if (!SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) return FALSE;
-  // The description comes without its text; fetch that into the room the record carries.
-  const bool callback = info.lpszText == LPSTR_TEXTCALLBACKW;
   info.szText[0] = L'\0';
   info.lpszText = info.szText;
-  if (!callback) {
+  if (!SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(static_cast<TTTOOLINFOW*>(&info))))
+    return FALSE;
+  // The tool description carries a tip's first 79 characters; the record has room for more.
+  if (info.lpszText == info.szText) {
     SendMessage(TTM_GETTEXTW, sizeof(info.szText) / sizeof(info.szText[0]),
                 reinterpret_cast<LPARAM>(static_cast<TTTOOLINFOW*>(&info)));
   }

@@ -40,10 +40,15 @@ class CToolTipCtrl : public CWnd {
   void DelTool(CWnd* wnd, UINT_PTR idTool = 0);
   // Replaces the text of the tool that AddTool made for `wnd`.
   void UpdateTipText(LPCWSTR text, CWnd* wnd, UINT_PTR idTool = 0);
-  // FALSE when `wnd` has no tool here.
+  // FALSE when `wnd` has no tool here. The text lands in info.szText (a callback tool leaves
+  // lpszText as LPSTR_TEXTCALLBACKW).
   BOOL GetToolInfo(CToolInfo& info, CWnd* wnd, UINT_PTR idTool = 0) const;
   int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
 
+  // The automatic delay: initial `delay`, autopop ten times it, reshow a fifth of it.
+  void SetDelayTime(UINT delay) {
+    SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, MAKELPARAM(static_cast<WORD>(delay), 0));
+  }
   // TTDT_AUTOMATIC, TTDT_INITIAL, TTDT_AUTOPOP or TTDT_RESHOW, in milliseconds.
   void SetDelayTime(DWORD duration, int time) {
     SendMessage(TTM_SETDELAYTIME, duration, MAKELPARAM(static_cast<WORD>(time), 0));

@@ -63,7 +63,8 @@ CBitmap* CBitmap::FromHandle(HBITMAP handle) {
 }
 
 BOOL CBitmap::LoadBitmap(UINT id) {
-  return Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
+  LPCWSTR name = MAKEINTRESOURCEW(id);
+  return Attach(::LoadBitmapW(AfxFindResourceHandle(name, RT_BITMAP), name));
 }
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,

@@ -16,6 +16,8 @@ class CPoint : public POINT {
   CPoint() : POINT{0, 0} {}
   CPoint(int x, int y) : POINT{x, y} {}
   CPoint(POINT p) : POINT(p) {}  // NOLINT(google-explicit-constructor)
+  // The point a mouse message carries in lParam: signed 16-bit x in the low word, y in the high.
+  explicit CPoint(LPARAM lParam) : POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)} {}
   operator LPPOINT() { return this; }
   bool operator==(const CPoint& o) const { return x == o.x && y == o.y; }
   void Offset(int dx, int dy) {

@@ -65,7 +65,7 @@ bool EnsureFrameworkClass() {
   if (::GetClassInfoW(AfxGetInstanceHandle(), kFrameworkClass, &wc)) return true;
   wc.lpfnWndProc = &::DefWindowProcW;
   wc.hInstance = AfxGetInstanceHandle();
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW());
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
   wc.lpszClassName = kFrameworkClass;
   return ::RegisterClassW(&wc) != 0;
@@ -231,6 +231,10 @@ void CWnd::InvokeHelper(DISPID /*dispid*/, WORD /*flags*/, VARTYPE vtRet, void* 
                         const BYTE* /*paramInfo*/, ...) {
   // No control is hosted: nothing to call. An interface result reads as none.
   if (pvRet != nullptr && vtRet == VT_DISPATCH) *static_cast<LPDISPATCH*>(pvRet) = nullptr;
+}
+
+void CWnd::GetProperty(DISPID dispid, VARTYPE vtProp, void* pvProp) const {
+  const_cast<CWnd*>(this)->InvokeHelper(dispid, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
 }
 
 // ---- Message handling

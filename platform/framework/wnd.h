@@ -71,6 +71,8 @@ class CWnd : public CCmdTarget {
   // result comes back null).
   void InvokeHelper(DISPID dispid, WORD flags, VARTYPE vtRet, void* pvRet, const BYTE* paramInfo,
                     ...);
+  // A property read of the hosted control: InvokeHelper with DISPATCH_PROPERTYGET.
+  void GetProperty(DISPID dispid, VARTYPE vtProp, void* pvProp) const;
 
   // ---- Message handling.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -147,6 +149,12 @@ class CWnd : public CCmdTarget {
   CWnd* SetFocus();
   static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
   static CWnd* WindowFromPoint(POINT p) { return FromHandle(::WindowFromPoint(p)); }
+  // The desktop and the z-order walk over the top-level windows (GW_CHILD, GW_HWNDNEXT, ...);
+  // null where the walk ends.
+  static CWnd* GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
+  CWnd* GetWindow(UINT cmd) const { return FromHandle(::GetWindow(m_hWnd, cmd)); }
+  BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+  CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
     return ::SetTimer(m_hWnd, id, elapse, proc);
   }

@@ -83,7 +83,7 @@ DWORD SizeofResource(HMODULE, HRSRC res) {
 }
 
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {
-  HRSRC res = FindResourceW(instance, name, RT_BITMAP());
+  HRSRC res = FindResourceW(instance, name, RT_BITMAP);
   const gdi::ResourceEntry* e = Decode(res);
   if (!e || !e->data) return nullptr;
   return gdi::DecodeBitmap(e->data, e->size);

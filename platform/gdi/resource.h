@@ -12,10 +12,10 @@ constexpr UINT RT_BITMAP_ID = 2;
 constexpr UINT RT_DIALOG_ID = 5;
 constexpr UINT RT_STRING_ID = 6;
 constexpr UINT RT_GROUP_ICON_ID = 14;
-inline LPCWSTR RT_BITMAP() { return MAKEINTRESOURCEW(RT_BITMAP_ID); }
-inline LPCWSTR RT_DIALOG() { return MAKEINTRESOURCEW(RT_DIALOG_ID); }
-inline LPCWSTR RT_STRING() { return MAKEINTRESOURCEW(RT_STRING_ID); }
-inline LPCWSTR RT_GROUP_ICON() { return MAKEINTRESOURCEW(RT_GROUP_ICON_ID); }
+inline LPCWSTR const RT_BITMAP = reinterpret_cast<LPCWSTR>(ULONG_PTR{RT_BITMAP_ID});
+inline LPCWSTR const RT_DIALOG = reinterpret_cast<LPCWSTR>(ULONG_PTR{RT_DIALOG_ID});
+inline LPCWSTR const RT_STRING = reinterpret_cast<LPCWSTR>(ULONG_PTR{RT_STRING_ID});
+inline LPCWSTR const RT_GROUP_ICON = reinterpret_cast<LPCWSTR>(ULONG_PTR{RT_GROUP_ICON_ID});
 
 HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
 HGLOBAL LoadResource(HMODULE module, HRSRC res);

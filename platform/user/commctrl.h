@@ -87,11 +87,16 @@ constexpr UINT TTM_UPDATE = 0x041D;
 constexpr UINT TTM_ADDTOOLW = 0x0432;  // lParam = const TTTOOLINFOW*
 constexpr UINT TTM_DELTOOLW = 0x0433;
 constexpr UINT TTM_NEWTOOLRECTW = 0x0434;
+// lParam = TTTOOLINFOW*; a non-null lpszText receives the tool's text (at most
+// TOOLTIP_TEXT_MAX - 1 characters and a terminator) or LPSTR_TEXTCALLBACKW.
 constexpr UINT TTM_GETTOOLINFOW = 0x0435;
 constexpr UINT TTM_SETTOOLINFOW = 0x0436;
-constexpr UINT TTM_GETTEXTW = 0x0438;
+constexpr UINT TTM_GETTEXTW = 0x0438;  // wParam = room in lpszText, in characters
 constexpr UINT TTM_UPDATETIPTEXTW = 0x0439;
 constexpr UINT TTM_GETCURRENTTOOLW = 0x043B;
+
+// The room a tool description's text buffer is assumed to have, as with a tip-text request.
+constexpr int TOOLTIP_TEXT_MAX = 80;
 
 constexpr WPARAM TTDT_AUTOMATIC = 0;
 constexpr WPARAM TTDT_RESHOW = 1;

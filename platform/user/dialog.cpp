@@ -142,7 +142,7 @@ bool ParseTemplate(const std::string& text, DialogTemplate* t) {
 
 bool LoadTemplate(LPCWSTR name, DialogTemplate* t) {
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC res = FindResourceW(module, name, RT_DIALOG());
+  HRSRC res = FindResourceW(module, name, RT_DIALOG);
   if (!res) return false;
   auto* data = static_cast<const char*>(LockResource(LoadResource(module, res)));
   if (!data) return false;

@@ -309,7 +309,8 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
   HDC dc = MakeDC(w, false, &update, (w->style & WS_CLIPCHILDREN) != 0);
   paint->hdc = dc;
   w->in_paint = true;
-  paint->fErase = TRUE;
+  // Erasing is left to the program only when it was asked for and WM_ERASEBKGND did not do it.
+  paint->fErase = FALSE;
   if (erase && dc)
     paint->fErase =
         SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;

@@ -60,7 +60,7 @@ HBITMAP DecodeBmp(const unsigned char* data, std::size_t size, int* w, int* h) {
 
 HICON IconFromResource(UINT id) {
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), RT_GROUP_ICON());
+  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
   if (!res) return nullptr;
   HGLOBAL g = LoadResource(module, res);
   auto* data = static_cast<const unsigned char*>(LockResource(g));
@@ -145,7 +145,7 @@ int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int count) {
   auto it = strings->find(id);
   if (it == strings->end()) {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), RT_STRING());
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), RT_STRING);
     auto* data = res ? static_cast<const char*>(LockResource(LoadResource(module, res))) : nullptr;
     if (!data) {
       if (count > 0) buffer[0] = 0;

@@ -1,11 +1,12 @@
 // Start-up services: the named semaphore that marks a running instance, the module, the common
-// controls initialisation.
+// controls initialisation, and the case-insensitive comparison the program uses on class names.
 #include <fcntl.h>
 #include <semaphore.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cwctype>
 #include <map>
 #include <memory>
 
@@ -119,6 +120,16 @@ DWORD GetModuleFileNameW(HMODULE, LPWSTR buffer, DWORD size) {
   std::copy_n(w.c_str(), count, buffer);
   buffer[count] = 0;
   return count;
+}
+
+int lstrcmpiW(LPCWSTR a, LPCWSTR b) {
+  if (!a || !b) return (a ? 1 : 0) - (b ? 1 : 0);
+  for (;; ++a, ++b) {
+    const wint_t ca = std::towlower(static_cast<wint_t>(*a));
+    const wint_t cb = std::towlower(static_cast<wint_t>(*b));
+    if (ca != cb) return ca < cb ? -1 : 1;
+    if (ca == 0) return 0;
+  }
 }
 
 DWORD GetCurrentThreadId() {

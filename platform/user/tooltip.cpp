@@ -79,6 +79,11 @@ bool ValidInfo(const TTTOOLINFOW* ti) {
   return ti && ti->cbSize >= offsetof(TTTOOLINFOW, lParam);
 }
 
+// A caller's text field that points at a buffer (not a resource number or the callback marker).
+bool Writable(LPCWSTR text) {
+  return text && !IS_INTRESOURCE(text) && text != LPSTR_TEXTCALLBACKW;
+}
+
 std::wstring ToolText(HWND h, const Tool& t) {
   if (!t.callback) return t.text;
   NMTTDISPINFOW info{};
@@ -343,9 +348,9 @@ LRESULT TooltipProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case TTM_GETTEXTW: {
       auto* ti = reinterpret_cast<TTTOOLINFOW*>(lParam);
       int i = ValidInfo(ti) ? FindTool(d, ti) : -1;
-      if (i < 0 || !ti->lpszText || IS_INTRESOURCE(ti->lpszText)) return 0;
+      if (i < 0 || !Writable(ti->lpszText)) return 0;
       const std::wstring& text = d->tools[static_cast<std::size_t>(i)].text;
-      std::size_t cap = wParam ? wParam : 80;
+      std::size_t cap = wParam ? wParam : TOOLTIP_TEXT_MAX;
       std::size_t n = std::min(cap - 1, text.size());
       std::copy_n(text.c_str(), n, ti->lpszText);
       ti->lpszText[n] = 0;
@@ -362,7 +367,15 @@ LRESULT TooltipProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       ti->rect = t.rect;
       ti->hinst = t.hinst;
       ti->lParam = t.lParam;
-      ti->lpszText = t.callback ? LPSTR_TEXTCALLBACKW : nullptr;
+      if (Writable(ti->lpszText)) {
+        if (t.callback) {
+          ti->lpszText = LPSTR_TEXTCALLBACKW;
+        } else {
+          std::size_t n = std::min<std::size_t>(TOOLTIP_TEXT_MAX - 1, t.text.size());
+          std::copy_n(t.text.c_str(), n, ti->lpszText);
+          ti->lpszText[n] = 0;
+        }
+      }
       return TRUE;
     }
     case TTM_ACTIVATE:

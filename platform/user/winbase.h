@@ -1,5 +1,6 @@
-// The few kernel services the program needs at start: a named semaphore as a single-instance
-// marker, the module handle and file name, and the tick count. Included by winuser.h.
+// The few kernel services the program needs: a named semaphore as a single-instance marker, the
+// module handle and file name, the tick count, and a case-insensitive string comparison. Included
+// by winuser.h.
 #pragma once
 
 #include "platform/base/kernel_handle.h"
@@ -28,3 +29,7 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
 DWORD GetTickCount();
 DWORD GetCurrentThreadId();
 DWORD GetCurrentProcessId();
+
+// Compares two strings without regard to case: negative, 0 or positive as `a` sorts before, with
+// or after `b`. A null string sorts before every other string.
+int lstrcmpiW(LPCWSTR a, LPCWSTR b);

@@ -400,10 +400,15 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     w->style &= ~WS_DISABLED;
     SendMessageW(hwnd, WM_ENABLE, TRUE, 0);
   } else if (!enable && !was_disabled) {
+    SendMessageW(hwnd, WM_CANCELMODE, 0, 0);
+    w = Find(hwnd);
+    if (!w) return FALSE;
     w->style |= WS_DISABLED;
     auto& st = S();
     if (st.focus && (st.focus == hwnd || IsDescendant(hwnd, st.focus))) SetFocus(nullptr);
-    if (st.capture == hwnd) ReleaseCapture();
+    // Neither the window nor any of its children keeps the mouse: a dialog that disables its
+    // owner gets the pointer even when a control of the owner held it.
+    if (st.capture && (st.capture == hwnd || IsDescendant(hwnd, st.capture))) ReleaseCapture();
     SendMessageW(hwnd, WM_ENABLE, FALSE, 0);
   }
   return was_disabled ? TRUE : FALSE;

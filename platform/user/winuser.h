@@ -7,10 +7,12 @@
 //
 // The common-controls part (tooltips, trackbar, InitCommonControlsEx) is in commctrl.h and the
 // kernel services the program needs at start (named semaphore, module, tick count) in winbase.h;
-// both are included at the end of this header.
+// both are included at the end of this header. Resources by identifier (FindResourceW,
+// LoadBitmapW, RT_BITMAP) come with it as well, as they do with Windows' own headers.
 #pragma once
 
 #include "platform/base/windef.h"
+#include "platform/gdi/resource.h"
 #include "platform/gdi/wingdi.h"
 
 // ---- Callbacks ---------------------------------------------------------------------------------
@@ -463,12 +465,8 @@ constexpr int HCBT_DESTROYWND = 4;
 // Predefined resources (integer names for LoadIconW / LoadCursorW).
 constexpr UINT IDI_APPLICATION_ID = 32512;
 constexpr UINT IDC_ARROW_ID = 32512;
-inline LPCWSTR IDI_APPLICATION() {
-  return MAKEINTRESOURCEW(IDI_APPLICATION_ID);
-}
-inline LPCWSTR IDC_ARROW() {
-  return MAKEINTRESOURCEW(IDC_ARROW_ID);
-}
+inline LPCWSTR const IDI_APPLICATION = reinterpret_cast<LPCWSTR>(ULONG_PTR{IDI_APPLICATION_ID});
+inline LPCWSTR const IDC_ARROW = reinterpret_cast<LPCWSTR>(ULONG_PTR{IDC_ARROW_ID});
 
 // Class names of the window system's own classes. The dialog class is also reachable by its atom.
 constexpr const wchar_t* WC_BUTTONW = L"Button";

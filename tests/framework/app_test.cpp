@@ -140,6 +140,85 @@ TEST_F(AppServicesTest, StringsLoadAndNumbersFormat) {
   EXPECT_EQ(CString(L"255"), n);
 }
 
+TEST_F(AppServicesTest, BitmapsAreFoundInTheProgramsResources) {
+  resources_.AddBitmap(3196, test::MakeBmp(24, 28, [](int, int) { return 0x102030u; }));
+  resources_.Install();
+  LPCWSTR name = MAKEINTRESOURCEW(3196);
+  HINSTANCE module = AfxFindResourceHandle(name, RT_BITMAP);
+  EXPECT_EQ(AfxGetResourceHandle(), module);
+  EXPECT_NE(nullptr, ::FindResourceW(module, name, RT_BITMAP));
+  HBITMAP raw = ::LoadBitmapW(module, name);
+  BITMAP bm{};
+  ASSERT_EQ(static_cast<int>(sizeof bm), ::GetObjectW(raw, sizeof bm, &bm));
+  EXPECT_EQ(24, bm.bmWidth);
+  EXPECT_EQ(28, bm.bmHeight);
+  EXPECT_TRUE(::DeleteObject(raw));
+
+  CBitmap bitmap;
+  ASSERT_TRUE(bitmap.LoadBitmap(3196));
+  ASSERT_NE(0, bitmap.GetBitmap(&bm));
+  EXPECT_EQ(24, bm.bmWidth);
+  // A missing picture: the look-up still names a module, and loading from it fails.
+  EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEW(3197), RT_BITMAP));
+  CBitmap missing;
+  EXPECT_FALSE(missing.LoadBitmap(3197));
+  EXPECT_EQ(nullptr, missing.GetSafeHandle());
+}
+
+TEST_F(AppServicesTest, TheProgramsIconLoadsAndDraws) {
+  resources_.AddIcon(3128, test::MakeBmp(32, 32, [](int, int) { return 0xC08040u; }));
+  resources_.Install();
+  CWinApp app(L"halcyra");
+  HICON icon = app.LoadIcon(3128);
+  ASSERT_NE(nullptr, icon);
+  EXPECT_EQ(icon, app.LoadIcon(3128));  // loaded once, shared
+  EXPECT_EQ(nullptr, app.LoadIcon(3129));
+  CBitmap canvas;  // outlives the context it is selected into
+  ASSERT_TRUE(canvas.CreateBitmap(40, 40, 1, 32, nullptr));
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+  dc.SelectObject(&canvas);
+  EXPECT_TRUE(dc.DrawIcon(4, 4, icon));
+  EXPECT_EQ(RGB(0xC0, 0x80, 0x40), dc.GetPixel(20, 20));
+}
+
+TEST_F(AppServicesTest, TheZOrderWalkFindsTheMarkedWindowAndItsLastPopup) {
+  CWnd plain;
+  CWnd marked;
+  ASSERT_TRUE(
+      plain.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
+  ASSERT_TRUE(
+      marked.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 60, 0, 50, 50, nullptr, nullptr));
+  ::SetPropW(marked.m_hWnd, L"halcyra", reinterpret_cast<HANDLE>(1));
+  CWnd popup;
+  ASSERT_TRUE(popup.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 70, 10, 20, 20, marked.m_hWnd,
+                             nullptr));
+  marked.ShowWindow(SW_MINIMIZE);
+
+  CWnd* found = nullptr;
+  for (CWnd* w = CWnd::GetDesktopWindow()->GetWindow(GW_CHILD); w != nullptr;
+       w = w->GetWindow(GW_HWNDNEXT)) {
+    if (::GetPropW(w->m_hWnd, L"HALCYRA") != nullptr) {
+      found = w;
+      break;
+    }
+  }
+  ASSERT_EQ(&marked, found);
+  EXPECT_TRUE(found->IsIconic());
+  found->ShowWindow(SW_RESTORE);
+  EXPECT_FALSE(found->IsIconic());
+  EXPECT_TRUE(popup.SetForegroundWindow());
+  EXPECT_EQ(&popup, found->GetLastActivePopup());
+  EXPECT_EQ(&plain, plain.GetLastActivePopup());  // a window without popups answers itself
+  ::RemovePropW(marked.m_hWnd, L"halcyra");
+}
+
+TEST_F(AppServicesTest, ClassNamesCompareWithoutRegardToCase) {
+  EXPECT_EQ(0, CString(L"Button").CompareNoCase(L"button"));
+  EXPECT_EQ(0, CString(L"msctls_trackbar32").CompareNoCase(L"MSCTLS_TRACKBAR32"));
+  EXPECT_NE(0, CString(L"static").CompareNoCase(L"Button"));
+}
+
 TEST_F(AppServicesTest, MessageBoxesAreCaptionedWithTheApplicationsName) {
   CWinApp app(L"halcyra");
   CWnd main;

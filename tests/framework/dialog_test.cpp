@@ -198,6 +198,116 @@ TEST_F(DialogTest, UnhandledCommandsGoOnToTheApplication) {
   EXPECT_EQ(1, app_.helps);
 }
 
+// Filters commands the way a skinned main window does: Help and a cancel that names no control
+// are dropped; everything else, after its own action, goes on to the default routing.
+class CFilteringDlg : public CDialogEx {
+ public:
+  CFilteringDlg() : CDialogEx(kTemplateNoButtons) {}
+
+  CButton closeButton;      // a member: its click ends the dialog
+  HWND stranger = nullptr;  // a child window no member owns
+  std::vector<std::string> log;
+
+  BOOL OnInitDialog() override {
+    CDialogEx::OnInitDialog();
+    closeButton.Create(L"x", WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), this, 1514);
+    stranger = ::CreateWindowExW(0, L"Button", L"?", WS_CHILD | WS_VISIBLE, 30, 0, 20, 20, m_hWnd,
+                                 reinterpret_cast<HMENU>(UINT_PTR{1509}), nullptr, nullptr);
+    return TRUE;
+  }
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (wParam == ID_HELP || (wParam == IDCANCEL && lParam == 0)) {
+      log.push_back("dropped " + std::to_string(wParam));
+      return FALSE;
+    }
+    if (lParam != 0 && reinterpret_cast<HWND>(lParam) == closeButton.m_hWnd) OnOK();
+    const BOOL routed = CWnd::OnCommand(wParam, lParam);
+    log.push_back("passed " + std::to_string(LOWORD(wParam)) + (routed ? " routed" : " unrouted"));
+    return routed;
+  }
+  void OnOK() override {
+    log.push_back("ok");
+    CDialogEx::OnOK();
+  }
+  void OnCancel() override {
+    log.push_back("cancel");
+    CDialogEx::OnCancel();
+  }
+};
+
+TEST_F(DialogTest, DroppedCancelsKeepTheDialogOpenAndStrangersPassHarmlessly) {
+  CFilteringDlg dlg;
+  ThenKey(VK_ESCAPE);
+  Then([&] {
+    // Posted messages keep their order: the cancel the close posts comes before the rest.
+    dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    dlg.PostMessage(WM_COMMAND, ID_HELP, 0);
+    dlg.PostMessage(WM_COMMAND, MAKEWPARAM(1509, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(dlg.stranger));
+    // IDOK from a window that is no member: the default routing ends the dialog.
+    dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(dlg.stranger));
+  });
+  EXPECT_EQ(IDOK, dlg.DoModal());
+  EXPECT_EQ((std::vector<std::string>{"dropped 2", "dropped 2", "dropped 57670",
+                                      "passed 1509 unrouted", "ok", "passed 1 routed"}),
+            dlg.log);
+  EXPECT_EQ(0, app_.helps);
+}
+
+TEST_F(DialogTest, AMemberThatEndsTheDialogStillPassesItsCommandOn) {
+  CFilteringDlg closing;
+  Then([&] {
+    RECT rc;
+    ::GetWindowRect(closing.closeButton.m_hWnd, &rc);
+    host_.MovePointer({rc.left + 5, rc.top + 5});
+    host_.PressButton();
+    host_.ReleaseButton();
+  });
+  EXPECT_EQ(IDOK, closing.DoModal());
+  EXPECT_EQ((std::vector<std::string>{"ok", "passed 1514 unrouted"}), closing.log);
+
+  // A cancel that names a control window is not dropped: the default routing cancels.
+  CFilteringDlg cancelled;
+  Then([&] {
+    cancelled.PostMessage(WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(cancelled.stranger));
+  });
+  EXPECT_EQ(IDCANCEL, cancelled.DoModal());
+  EXPECT_EQ((std::vector<std::string>{"cancel", "passed 2 routed"}), cancelled.log);
+}
+
+TEST_F(DialogTest, AMinimisedDialogReportsItsRestoreRectangleUntilTheHostRestoresIt) {
+  CFilteringDlg dlg;
+  CRect before;
+  WINDOWPLACEMENT minimised{};
+  WINDOWPLACEMENT restored{};
+  host::NativeWindow native = 0;
+  Then([&] {
+    dlg.GetWindowRect(&before);
+    for (host::NativeWindow n : host_.VisibleWindows()) {
+      if (host_.WindowRect(n)->left == before.left && host_.WindowRect(n)->top == before.top)
+        native = n;
+    }
+    dlg.ShowWindow(SW_MINIMIZE);
+    dlg.GetWindowPlacement(&minimised);
+    host::Event ev;
+    ev.type = host::EventType::kWindowState;
+    ev.window = native;
+    ev.minimized = false;
+    host_.PostEvent(ev);  // the user brings it back from the taskbar
+  });
+  Then([&] {
+    dlg.GetWindowPlacement(&restored);
+    dlg.EndDialog(IDOK);
+  });
+  EXPECT_EQ(IDOK, dlg.DoModal());
+  ASSERT_NE(0u, native);
+  EXPECT_EQ(static_cast<UINT>(SW_SHOWMINIMIZED), minimised.showCmd);
+  EXPECT_EQ(before, CRect(minimised.rcNormalPosition));
+  EXPECT_EQ(static_cast<UINT>(SW_SHOWNORMAL), restored.showCmd);
+  EXPECT_EQ(before, CRect(restored.rcNormalPosition));
+}
+
 TEST_F(DialogTest, NestedDialogsOwnTheLastActiveWindow) {
   class COuter : public CProbeDlg {
    public:

@@ -71,12 +71,25 @@ TEST(ActiveXTest, NoControlCanBeCreatedAndReadsThroughNothingDoNothing) {
   LPDISPATCH controls = reinterpret_cast<LPDISPATCH>(0x1);  // anything: the read must clear it
   player.InvokeHelper(4, DISPATCH_PROPERTYGET, VT_DISPATCH, &controls, nullptr);
   EXPECT_EQ(nullptr, controls);
+  controls = reinterpret_cast<LPDISPATCH>(0x1);
+  player.GetProperty(4, VT_DISPATCH, &controls);
+  EXPECT_EQ(nullptr, controls);
 
   COleDispatchDriver driver(controls, TRUE);
   LONG value = 17;
   driver.GetProperty(1, VT_I4, &value);
   EXPECT_EQ(17, value);
   EXPECT_EQ(nullptr, driver.m_lpDispatch);
+}
+
+TEST(PointTest, AMouseMessagesPointIsSigned) {
+  // Under capture a point left of or above the window arrives as negative 16-bit values.
+  const CPoint p(MAKELPARAM(static_cast<WORD>(-3), 540));
+  EXPECT_EQ(-3, p.x);
+  EXPECT_EQ(540, p.y);
+  const CPoint q(MAKELPARAM(131, static_cast<WORD>(-1)));
+  EXPECT_EQ(131, q.x);
+  EXPECT_EQ(-1, q.y);
 }
 
 class CPainted : public CWnd {

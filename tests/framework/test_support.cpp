@@ -57,6 +57,11 @@ void Resources::AddBitmap(UINT id, std::vector<unsigned char> bmp) {
   entries_.push_back({RT_BITMAP_ID, id, data_.back().data(), data_.back().size()});
 }
 
+void Resources::AddIcon(UINT id, std::vector<unsigned char> bmp) {
+  data_.push_back(std::move(bmp));
+  entries_.push_back({RT_GROUP_ICON_ID, id, data_.back().data(), data_.back().size()});
+}
+
 void Resources::AddDialog(UINT id, const std::string& text) {
   data_.emplace_back(text.begin(), text.end());
   entries_.push_back({RT_DIALOG_ID, id, data_.back().data(), data_.back().size()});

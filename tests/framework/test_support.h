@@ -27,6 +27,7 @@ class Resources {
  public:
   ~Resources();
   void AddBitmap(UINT id, std::vector<unsigned char> bmp);
+  void AddIcon(UINT id, std::vector<unsigned char> bmp);
   void AddDialog(UINT id, const std::string& text);
   void AddString(UINT id, const std::string& utf8);
   void Install();

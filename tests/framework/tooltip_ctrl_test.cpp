@@ -35,10 +35,24 @@ TEST_F(ToolTipCtrlTest, ToolsByWindowHandleAndTheirTexts) {
   EXPECT_EQ(std::wstring(L"应用设置到设备."), info.szText);
   EXPECT_EQ(1, tip.GetToolCount());
 
+  // A tool that asks its owner for the text has none to copy.
+  ASSERT_TRUE(tip.AddTool(&other));
+  ASSERT_TRUE(tip.GetToolInfo(info, &other));
+  EXPECT_EQ(LPSTR_TEXTCALLBACKW, info.lpszText);
+  // Longer texts than a description carries still come back whole.
+  const std::wstring longText(200, L'y');
+  tip.UpdateTipText(longText.c_str(), &apply);
+  ASSERT_TRUE(tip.GetToolInfo(info, &apply));
+  EXPECT_EQ(longText, info.szText);
+
   tip.SetDelayTime(TTDT_AUTOMATIC, 200);
   EXPECT_EQ(200, tip.SendMessage(TTM_GETDELAYTIME, TTDT_INITIAL));
   EXPECT_EQ(2000, tip.SendMessage(TTM_GETDELAYTIME, TTDT_AUTOPOP));
   EXPECT_EQ(40, tip.SendMessage(TTM_GETDELAYTIME, TTDT_RESHOW));
+  tip.SetDelayTime(500);  // the automatic delay alone
+  EXPECT_EQ(500, tip.SendMessage(TTM_GETDELAYTIME, TTDT_INITIAL));
+  EXPECT_EQ(5000, tip.SendMessage(TTM_GETDELAYTIME, TTDT_AUTOPOP));
+  EXPECT_EQ(100, tip.SendMessage(TTM_GETDELAYTIME, TTDT_RESHOW));
   tip.SetTipTextColor(0xFF6480);
   tip.SetTipBkColor(0xFFFFFF);
   EXPECT_EQ(0xFF6480u, tip.GetTipTextColor());

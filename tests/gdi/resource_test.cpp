@@ -176,14 +176,14 @@ TEST(Resources, FindLoadLockAndStaleHandles) {
   const auto saved = gdi::GetResourceTable();
   gdi::SetResourceTable(table);
 
-  HRSRC s = FindResourceW(nullptr, MAKEINTRESOURCEW(300), RT_STRING());
+  HRSRC s = FindResourceW(nullptr, MAKEINTRESOURCEW(300), RT_STRING);
   ASSERT_NE(s, nullptr);
   EXPECT_EQ(SizeofResource(nullptr, s), 5u);
   HGLOBAL g = LoadResource(nullptr, s);
   EXPECT_EQ(std::memcmp(LockResource(g), "hello", 5), 0);
-  EXPECT_NE(FindResourceW(nullptr, L"#300", RT_BITMAP()), nullptr);
-  EXPECT_EQ(FindResourceW(nullptr, L"#30x", RT_BITMAP()), nullptr);
-  EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(302), RT_BITMAP()), nullptr);
+  EXPECT_NE(FindResourceW(nullptr, L"#300", RT_BITMAP), nullptr);
+  EXPECT_EQ(FindResourceW(nullptr, L"#30x", RT_BITMAP), nullptr);
+  EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(302), RT_BITMAP), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NOT_FOUND);
 
   HBITMAP bm = LoadBitmapW(nullptr, MAKEINTRESOURCEW(300));
@@ -224,7 +224,7 @@ TEST(Resources, EmbeddedPicturesMatchTheManifest) {
     const bool icon = type == "ICON";
     HBITMAP bm = nullptr;
     if (icon) {
-      HRSRC r = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON());
+      HRSRC r = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
       ASSERT_NE(r, nullptr);
       bm = gdi::DecodeBitmap(LockResource(LoadResource(nullptr, r)), SizeofResource(nullptr, r));
     } else {
@@ -241,7 +241,7 @@ TEST(Resources, EmbeddedPicturesMatchTheManifest) {
   }
   EXPECT_GT(checked, 100);
 
-  HRSRC s = FindResourceW(nullptr, MAKEINTRESOURCEW(101), RT_STRING());
+  HRSRC s = FindResourceW(nullptr, MAKEINTRESOURCEW(101), RT_STRING);
   ASSERT_NE(s, nullptr);
   std::ifstream file(HALCYRA_SOURCE_DIR "/res/strings/101.txt", std::ios::binary);
   std::stringstream want;
@@ -250,7 +250,7 @@ TEST(Resources, EmbeddedPicturesMatchTheManifest) {
                         SizeofResource(nullptr, s)),
             want.str());
   for (UINT id : {100u, 102u, 238u}) {
-    EXPECT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG()), nullptr) << id;
+    EXPECT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG), nullptr) << id;
   }
 }
 

@@ -77,6 +77,19 @@ TEST_F(StartupTest, StringsIconsAndTheModuleComeFromTheResources) {
   EXPECT_TRUE(InitCommonControlsEx(&icc));
   icc.dwSize = 4;
   EXPECT_FALSE(InitCommonControlsEx(&icc));
+  const INITCOMMONCONTROLSEX asTheProgramFillsIt{8, 0xFF};
+  EXPECT_TRUE(InitCommonControlsEx(&asTheProgramFillsIt));
+}
+
+TEST_F(StartupTest, ClassNamesCompareWithoutRegardToCase) {
+  EXPECT_EQ(lstrcmpiW(L"Button", L"BUTTON"), 0);
+  EXPECT_EQ(lstrcmpiW(L"static", L"Static"), 0);
+  EXPECT_LT(lstrcmpiW(L"Button", L"msctls_trackbar32"), 0);
+  EXPECT_GT(lstrcmpiW(L"static", L"Button"), 0);
+  EXPECT_LT(lstrcmpiW(L"Butto", L"button"), 0);  // a prefix sorts first
+  EXPECT_GT(lstrcmpiW(L"Button", nullptr), 0);
+  EXPECT_LT(lstrcmpiW(nullptr, L""), 0);
+  EXPECT_EQ(lstrcmpiW(nullptr, nullptr), 0);
 }
 
 TEST_F(StartupTest, MetricsAgreeWithTheFrameTheWindowSystemDraws) {

@@ -1,4 +1,8 @@
 // The tooltip control: delays, the choice of tool, hidden windows, colours and activation.
+#include <algorithm>
+#include <iterator>
+#include <string>
+
 #include "tests/user/user_test_support.h"
 
 namespace usertest {
@@ -175,6 +179,52 @@ TEST_F(TooltipTest, ColoursAreTheOnesSet) {
   EXPECT_TRUE(text_drawn);
   EXPECT_EQ(SendMessageW(tip_, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2000);
   EXPECT_EQ(SendMessageW(tip_, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 40);
+}
+
+TEST_F(TooltipTest, ToolInfoCopiesTheTextIntoTheCallersBuffer) {
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = dialog_;
+  ti.uId = reinterpret_cast<UINT_PTR>(b_);
+  // Without a buffer the description comes back without its text, and nothing is written.
+  ASSERT_TRUE(SendMessageW(tip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
+  EXPECT_EQ(ti.lpszText, nullptr);
+  EXPECT_EQ(ti.hwnd, dialog_);
+  EXPECT_EQ(ti.uFlags & TTF_IDISHWND, TTF_IDISHWND);
+
+  wchar_t buf[TOOLTIP_TEXT_MAX + 8];
+  std::fill(std::begin(buf), std::end(buf), L'#');
+  ti.lpszText = buf;
+  ASSERT_TRUE(SendMessageW(tip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
+  EXPECT_EQ(ti.lpszText, buf);
+  EXPECT_STREQ(buf, L"Exit");
+
+  // A long text is cut to the room a description's buffer has.
+  std::wstring longText(100, L'x');
+  ti.uId = reinterpret_cast<UINT_PTR>(a_);
+  ti.lpszText = const_cast<LPWSTR>(longText.c_str());
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+  ti.lpszText = buf;
+  ASSERT_TRUE(SendMessageW(tip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
+  EXPECT_EQ(std::wstring(buf), std::wstring(TOOLTIP_TEXT_MAX - 1, L'x'));
+  EXPECT_EQ(buf[TOOLTIP_TEXT_MAX], L'#');
+
+  // A tool whose text is asked for answers with the callback marker; the buffer stays untouched.
+  ti.uId = reinterpret_cast<UINT_PTR>(hidden_);
+  ti.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+  buf[0] = L'#';
+  ti.lpszText = buf;
+  ASSERT_TRUE(SendMessageW(tip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
+  EXPECT_EQ(ti.lpszText, LPSTR_TEXTCALLBACKW);
+  EXPECT_EQ(buf[0], L'#');
+  // The marker itself is no buffer: asking with it writes nothing.
+  EXPECT_TRUE(SendMessageW(tip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
+  EXPECT_EQ(SendMessageW(tip_, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti)), 0);
+
+  ti.uId = reinterpret_cast<UINT_PTR>(tip_);  // not a tool
+  ti.lpszText = buf;
+  EXPECT_FALSE(SendMessageW(tip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
 }
 
 }  // namespace

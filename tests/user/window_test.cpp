@@ -215,7 +215,30 @@ TEST_F(WindowTest, EnableWindowSendsWmEnableOnChangesOnly) {
   EnableWindow(w, TRUE);
   auto seq = MessagesOf(w);
   EXPECT_EQ(std::count(seq.begin(), seq.end(), static_cast<UINT>(WM_ENABLE)), 2);
+  EXPECT_EQ(std::count(seq.begin(), seq.end(), static_cast<UINT>(WM_CANCELMODE)), 1);
   EXPECT_TRUE(IsWindowEnabled(w));
+}
+
+TEST_F(WindowTest, DisablingAWindowTakesTheMouseFromItsChildren) {
+  // A control of the owner holds the mouse when a modal window disables the owner.
+  HWND owner = TopLevel(0, 0, 100, 100);
+  HWND button = Child(owner, 1542, 10, 10, 17, 16);
+  HWND other = TopLevel(200, 0, 50, 50);
+  SetCapture(button);
+  J().recs.clear();
+  EnableWindow(owner, FALSE);
+  EXPECT_EQ(GetCapture(), nullptr);
+  auto seq = MessagesOf(button);
+  EXPECT_EQ(std::count(seq.begin(), seq.end(), static_cast<UINT>(WM_CAPTURECHANGED)), 1);
+  seq = MessagesOf(owner);
+  ASSERT_FALSE(seq.empty());
+  EXPECT_EQ(seq.front(), static_cast<UINT>(WM_CANCELMODE));  // before anything else changes
+  EnableWindow(owner, TRUE);
+  // Another window's capture is none of its business.
+  SetCapture(other);
+  EnableWindow(owner, FALSE);
+  EXPECT_EQ(GetCapture(), other);
+  ReleaseCapture();
 }
 
 TEST_F(WindowTest, WindowTextGoesThroughTheProcedure) {
