@@ -13,8 +13,7 @@ struct ButtonData : ControlData {
 };
 
 ButtonData* Data(HWND h) {
-  Window* w = Find(h);
-  return w ? dynamic_cast<ButtonData*>(w->data.get()) : nullptr;
+  return FindControlData<ButtonData>(h);
 }
 
 void Notify(HWND h, WORD code) {

@@ -214,7 +214,14 @@ State& S();
 host::Host* H();
 
 // ---- Handles and the tree.
-Window* Find(HWND h);     // null for a stale, foreign or null handle
+Window* Find(HWND h);  // null for a stale, foreign or null handle
+
+// The private state of kind T that window h carries; null when h is gone or carries another kind.
+template <typename T>
+T* FindControlData(HWND h) {
+  Window* w = Find(h);
+  return w ? dynamic_cast<T*>(w->data.get()) : nullptr;
+}
 Window* FindAny(HWND h);  // also foreign proxies
 HWND Root(HWND h);        // the top-level window that contains h
 bool IsDescendant(HWND ancestor, HWND h);

@@ -18,8 +18,7 @@ struct MenuData : ControlData {
 };
 
 MenuData* Data(HWND h) {
-  Window* w = Find(h);
-  return w ? dynamic_cast<MenuData*>(w->data.get()) : nullptr;
+  return FindControlData<MenuData>(h);
 }
 
 int ItemTop(const Menu& m, int index) {

@@ -11,8 +11,7 @@ struct StaticData : ControlData {
 };
 
 StaticData* Data(HWND h) {
-  Window* w = Find(h);
-  return w ? dynamic_cast<StaticData*>(w->data.get()) : nullptr;
+  return FindControlData<StaticData>(h);
 }
 
 void Paint(HWND h) {

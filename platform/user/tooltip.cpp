@@ -42,8 +42,7 @@ struct TooltipData : ControlData {
 };
 
 TooltipData* Data(HWND h) {
-  Window* w = Find(h);
-  return w ? dynamic_cast<TooltipData*>(w->data.get()) : nullptr;
+  return FindControlData<TooltipData>(h);
 }
 
 int FindTool(TooltipData* d, const TTTOOLINFOW* ti) {

@@ -21,8 +21,7 @@ struct TrackbarData : ControlData {
 };
 
 TrackbarData* Data(HWND h) {
-  Window* w = Find(h);
-  return w ? dynamic_cast<TrackbarData*>(w->data.get()) : nullptr;
+  return FindControlData<TrackbarData>(h);
 }
 
 void Clamp(TrackbarData* d) {
