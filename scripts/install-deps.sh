@@ -9,7 +9,7 @@ packages=(
   # libraries the product links
   libhidapi-dev libx11-dev libxext-dev libfontconfig-dev libfreetype-dev libpng-dev
   # tests and benchmarks
-  googletest libgtest-dev libbenchmark-dev libxtst-dev xvfb x11-utils openbox
+  googletest libgtest-dev libbenchmark-dev libxtst-dev xvfb x11-utils x11-apps openbox
   # fonts: a metric-compatible Arial and a small CJK font
   fonts-liberation fonts-wqy-microhei
 )
