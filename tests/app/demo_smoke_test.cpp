@@ -16,6 +16,7 @@
 
 #include "tests/app/child_process.h"
 #include "tests/host/x11/x11_test_support.h"
+#include "tests/host/x11/xvfb_suite.h"
 
 namespace {
 
@@ -39,29 +40,8 @@ void Pause(int ms) {
 }
 
 // One Xvfb per suite, with or without a window manager.
-class DemoFixture : public ::testing::Test {
+class DemoFixture : public host::test::XvfbSuite {
  protected:
-  static void StartServer(bool with_wm) {
-    server_.reset();
-    start_error_.clear();
-    no_wm_ = false;
-    if (!host::test::XvfbInstalled()) return;
-    server_ = XvfbServer::Start(&start_error_);
-    if (server_ && with_wm && !server_->StartWindowManager(&start_error_)) {
-      server_.reset();
-      no_wm_ = start_error_ == "openbox is not installed";
-    }
-  }
-  static void StopServer() { server_.reset(); }
-
-  void SetUp() override {
-    if (!host::test::XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed";
-    if (no_wm_) GTEST_SKIP() << start_error_;
-    ASSERT_TRUE(server_) << start_error_;
-    probe_ = std::make_unique<Probe>(server_->display());
-    ASSERT_TRUE(probe_->dpy());
-  }
-
   // The demo's main window: a viewable top-level window of the skin's size, or the window of that
   // size inside a window manager's frame.
   std::optional<Window> FindMainWindow() {
@@ -264,24 +244,10 @@ class DemoFixture : public ::testing::Test {
     EXPECT_EQ(ExpectedApplyLine() + "\n" + ExpectedApplyLine() + "\n", demo->Output());
     EXPECT_EQ("", demo->Errors());
   }
-
-  static inline std::unique_ptr<XvfbServer> server_;
-  static inline bool no_wm_ = false;
-  static inline std::string start_error_;
-  std::unique_ptr<Probe> probe_;
 };
 
-class DemoSmokeTest : public DemoFixture {
- protected:
-  static void SetUpTestSuite() { StartServer(false); }
-  static void TearDownTestSuite() { StopServer(); }
-};
-
-class DemoSmokeWmTest : public DemoFixture {
- protected:
-  static void SetUpTestSuite() { StartServer(true); }
-  static void TearDownTestSuite() { StopServer(); }
-};
+using DemoSmokeTest = host::test::WithoutWindowManager<DemoFixture>;
+using DemoSmokeWmTest = host::test::WithWindowManager<DemoFixture>;
 
 TEST_F(DemoSmokeTest, ApplyDragMinimiseRestoreAndClose) {
   RunScenario(false);

@@ -10,37 +10,22 @@
 
 #include "platform/host/x11/x11_host.h"
 #include "tests/host/x11/x11_test_support.h"
+#include "tests/host/x11/xvfb_suite.h"
 
 namespace host::test {
 
-class X11Fixture : public ::testing::Test {
+class X11Fixture : public XvfbSuite {
  protected:
-  static void StartServer(bool with_wm) {
-    server_.reset();
-    start_error_.clear();
-    no_wm_ = false;
-    if (!XvfbInstalled()) return;
-    server_ = XvfbServer::Start(&start_error_);
-    if (server_ && with_wm && !server_->StartWindowManager(&start_error_)) {
-      server_.reset();
-      no_wm_ = start_error_ == "openbox is not installed";
-    }
-  }
-  static void StopServer() { server_.reset(); }
-
   void SetUp() override {
-    if (!XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed";
-    if (no_wm_) GTEST_SKIP() << start_error_;
-    ASSERT_TRUE(server_) << start_error_;
+    XvfbSuite::SetUp();
+    if (!Ready()) return;
     std::string error;
     host_ = X11Host::Open(server_->display(), &error);
     ASSERT_TRUE(host_) << error;
-    probe_ = std::make_unique<Probe>(server_->display());
-    ASSERT_TRUE(probe_->dpy());
   }
   void TearDown() override {
     host_.reset();
-    probe_.reset();
+    XvfbSuite::TearDown();
   }
 
   // A shown window filled with one colour.
@@ -60,23 +45,10 @@ class X11Fixture : public ::testing::Test {
     return d;
   }
 
-  static inline std::unique_ptr<XvfbServer> server_;
-  static inline std::string start_error_;
-  static inline bool no_wm_ = false;
   std::unique_ptr<X11Host> host_;
-  std::unique_ptr<Probe> probe_;
 };
 
-class X11Test : public X11Fixture {
- protected:
-  static void SetUpTestSuite() { StartServer(false); }
-  static void TearDownTestSuite() { StopServer(); }
-};
-
-class X11WmTest : public X11Fixture {
- protected:
-  static void SetUpTestSuite() { StartServer(true); }
-  static void TearDownTestSuite() { StopServer(); }
-};
+using X11Test = WithoutWindowManager<X11Fixture>;
+using X11WmTest = WithWindowManager<X11Fixture>;
 
 }  // namespace host::test
