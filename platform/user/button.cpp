@@ -81,14 +81,9 @@ void Paint(HWND h) {
 }  // namespace
 
 LRESULT ButtonProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Window* w = Find(h);
-  if (!w) return 0;
-  if (msg == WM_NCCREATE) {
-    w->data = std::make_unique<ButtonData>();
-    return DefWindowProcW(h, msg, wParam, lParam);
-  }
-  ButtonData* d = Data(h);
+  ButtonData* d = ControlDataFor<ButtonData>(h, msg);
   if (!d) return DefWindowProcW(h, msg, wParam, lParam);
+  Window* w = Find(h);
   DWORD type = w->style & BS_TYPEMASK;
   switch (msg) {
     case WM_GETDLGCODE:

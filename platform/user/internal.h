@@ -222,6 +222,20 @@ T* FindControlData(HWND h) {
   Window* w = Find(h);
   return w ? dynamic_cast<T*>(w->data.get()) : nullptr;
 }
+
+// The first step of a standard control's procedure: WM_NCCREATE gives the window fresh state of
+// kind T, any other message finds that state. Null (state just made, window gone, or no state of
+// that kind) leaves the message to DefWindowProcW.
+template <typename T>
+T* ControlDataFor(HWND h, UINT msg) {
+  Window* w = Find(h);
+  if (!w) return nullptr;
+  if (msg == WM_NCCREATE) {
+    w->data = std::make_unique<T>();
+    return nullptr;
+  }
+  return dynamic_cast<T*>(w->data.get());
+}
 Window* FindAny(HWND h);  // also foreign proxies
 HWND Root(HWND h);        // the top-level window that contains h
 bool IsDescendant(HWND ancestor, HWND h);

@@ -52,14 +52,9 @@ void Paint(HWND h) {
 }  // namespace
 
 LRESULT StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Window* w = Find(h);
-  if (!w) return 0;
-  if (msg == WM_NCCREATE) {
-    w->data = std::make_unique<StaticData>();
-    return DefWindowProcW(h, msg, wParam, lParam);
-  }
-  StaticData* d = Data(h);
+  StaticData* d = ControlDataFor<StaticData>(h, msg);
   if (!d) return DefWindowProcW(h, msg, wParam, lParam);
+  Window* w = Find(h);
   switch (msg) {
     case WM_NCHITTEST:
       return (w->style & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;

@@ -69,13 +69,7 @@ void Paint(HWND h) {
 }  // namespace
 
 LRESULT TrackbarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Window* w = Find(h);
-  if (!w) return 0;
-  if (msg == WM_NCCREATE) {
-    w->data = std::make_unique<TrackbarData>();
-    return DefWindowProcW(h, msg, wParam, lParam);
-  }
-  TrackbarData* d = Data(h);
+  TrackbarData* d = ControlDataFor<TrackbarData>(h, msg);
   if (!d) return DefWindowProcW(h, msg, wParam, lParam);
   auto redraw = [&](bool yes) {
     if (yes) InvalidateRect(h, nullptr, FALSE);
