@@ -1,4 +1,4 @@
-#include "controls/CBmpRgn.h"
+#include "CBmpRgn.h"
 
 #include <cstdint>
 #include <cstdlib>

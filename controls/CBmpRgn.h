@@ -8,7 +8,7 @@
 // the insets; call ShapeWindow once; let it go out of scope.
 #pragma once
 
-#include "platform/framework/afxwin.h"
+#include "afxwin.h"
 
 class CBmpRgn {
  public:

@@ -1,4 +1,4 @@
-#include "controls/CMPToolTip.h"
+#include "CMPToolTip.h"
 
 IMPLEMENT_DYNAMIC(CMPToolTip, CToolTipCtrl)
 

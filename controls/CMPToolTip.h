@@ -1,7 +1,7 @@
 // The toolkit's tooltip control: the framework's tooltip with its own run-time class name.
 #pragma once
 
-#include "platform/framework/afxwin.h"
+#include "afxwin.h"
 
 class CMPToolTip : public CToolTipCtrl {
   DECLARE_DYNAMIC(CMPToolTip)

@@ -1,7 +1,7 @@
 // The bitmap identifiers of a skinned window: the part that skinned buttons and labels share.
 #pragma once
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 class CMPWndBmp {
  public:

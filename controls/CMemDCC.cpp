@@ -1,4 +1,4 @@
-#include "controls/CMemDCC.h"
+#include "CMemDCC.h"
 
 CMemDCC::CMemDCC(CDC* pDC, const CRect* rect, BOOL copyBackground)
     : m_pDC(pDC), m_bMemDC(pDC != nullptr && !pDC->IsPrinting()) {

@@ -6,7 +6,7 @@
 // target's background colour. On a printing target it draws straight into the target.
 #pragma once
 
-#include "platform/framework/afxwin.h"
+#include "afxwin.h"
 
 class CMemDCC : public CDC {
  public:

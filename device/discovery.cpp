@@ -1,4 +1,4 @@
-#include "device/discovery.h"
+#include "discovery.h"
 
 #include <algorithm>
 

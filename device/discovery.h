@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "platform/hid/winhid.h"
+#include "winhid.h"
 
 namespace device {
 

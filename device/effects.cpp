@@ -1,4 +1,4 @@
-#include "device/effects.h"
+#include "effects.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 namespace device {
 

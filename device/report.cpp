@@ -1,4 +1,4 @@
-#include "device/report.h"
+#include "report.h"
 
 namespace device {
 namespace {

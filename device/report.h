@@ -6,8 +6,8 @@
 // the command, the payload from byte 4, every other byte 0x00.
 #pragma once
 
-#include "device/effects.h"
-#include "platform/hid/hid_backend.h"
+#include "effects.h"
+#include "hid_backend.h"
 
 namespace device {
 

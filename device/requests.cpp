@@ -1,6 +1,6 @@
-#include "device/requests.h"
+#include "requests.h"
 
-#include "device/transport.h"
+#include "transport.h"
 
 namespace device {
 

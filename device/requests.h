@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "device/report.h"
+#include "report.h"
 
 namespace device {
 

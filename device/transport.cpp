@@ -1,6 +1,6 @@
-#include "device/transport.h"
+#include "transport.h"
 
-#include "platform/hid/winhid.h"
+#include "winhid.h"
 
 namespace device {
 

@@ -3,7 +3,7 @@
 // nowhere and a read leaves the buffer exactly as it was.
 #pragma once
 
-#include "device/report.h"
+#include "report.h"
 
 namespace device {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "platform/gdi/resource.h"
+#include "resource.h"
 
 namespace res {
 

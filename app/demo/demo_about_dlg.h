@@ -1,7 +1,7 @@
 // The about box: dialog template 100, closed by its OK button.
 #pragma once
 
-#include "platform/framework/afxwin.h"
+#include "afxwin.h"
 
 namespace demo {
 

@@ -1,6 +1,6 @@
-#include "app/demo/demo_app.h"
+#include "demo_app.h"
 
-#include "app/demo/demo_dlg.h"
+#include "demo_dlg.h"
 
 namespace demo {
 

@@ -2,7 +2,7 @@
 // ends the program when it closes.
 #pragma once
 
-#include "platform/framework/afxwin.h"
+#include "afxwin.h"
 
 namespace demo {
 

@@ -1,8 +1,8 @@
-#include "app/demo/demo_button.h"
+#include "demo_button.h"
 
-#include "app/demo/picture.h"
-#include "controls/CBmpRgn.h"
-#include "platform/gdi/resource.h"
+#include "CBmpRgn.h"
+#include "picture.h"
+#include "resource.h"
 
 namespace demo {
 

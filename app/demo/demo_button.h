@@ -7,8 +7,8 @@
 // pointer leave and the release still arrives when it happens outside.
 #pragma once
 
-#include "controls/CMPWndBmp.h"
-#include "platform/framework/afxwin.h"
+#include "CMPWndBmp.h"
+#include "afxwin.h"
 
 namespace demo {
 

@@ -1,14 +1,14 @@
-#include "app/demo/demo_dlg.h"
+#include "demo_dlg.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "app/demo/demo_about_dlg.h"
-#include "app/demo/picture.h"
-#include "controls/CBmpRgn.h"
-#include "controls/CMemDCC.h"
-#include "device/requests.h"
-#include "platform/gdi/resource.h"
+#include "CBmpRgn.h"
+#include "CMemDCC.h"
+#include "demo_about_dlg.h"
+#include "picture.h"
+#include "requests.h"
+#include "resource.h"
 
 namespace demo {
 namespace {

@@ -5,9 +5,9 @@
 // and close are picture buttons of its own; the system menu (Alt+Space) carries the about box.
 #pragma once
 
-#include "app/demo/demo_button.h"
-#include "device/discovery.h"
-#include "platform/framework/afxwin.h"
+#include "afxwin.h"
+#include "demo_button.h"
+#include "discovery.h"
 
 namespace demo {
 

@@ -2,11 +2,11 @@
 // writes every report it receives to standard output.
 #include <cstdio>
 
-#include "app/startup/printing_controller.h"
-#include "app/startup/program_name.h"
-#include "app/startup/window_system.h"
-#include "app/startup/x11_display.h"
-#include "platform/framework/afxwin.h"
+#include "afxwin.h"
+#include "printing_controller.h"
+#include "program_name.h"
+#include "window_system.h"
+#include "x11_display.h"
 
 int main(int, char** argv) {
   auto display = app::OpenX11Display(app::ProgramName(argv[0]), stderr);

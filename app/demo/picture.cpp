@@ -1,4 +1,4 @@
-#include "app/demo/picture.h"
+#include "picture.h"
 
 namespace demo {
 namespace {

@@ -1,7 +1,7 @@
 // Copying bitmap resources of the program onto a device context.
 #pragma once
 
-#include "platform/framework/afxwin.h"
+#include "afxwin.h"
 
 namespace demo {
 

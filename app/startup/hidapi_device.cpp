@@ -1,8 +1,8 @@
-#include "app/startup/hidapi_device.h"
+#include "hidapi_device.h"
 
 #include <memory>
 
-#include "platform/hid/hidapi/hidapi_backend.h"
+#include "hidapi_backend.h"
 
 namespace app {
 

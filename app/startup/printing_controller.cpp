@@ -1,4 +1,4 @@
-#include "app/startup/printing_controller.h"
+#include "printing_controller.h"
 
 #include <string>
 

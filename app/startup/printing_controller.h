@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/hid/simulated/simulated_setup.h"
+#include "simulated_setup.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/startup/program_name.h"
+#include "program_name.h"
 
 #include <string_view>
 

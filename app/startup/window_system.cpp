@@ -1,7 +1,7 @@
-#include "app/startup/window_system.h"
+#include "window_system.h"
 
-#include "platform/user/user.h"
-#include "res/embedded_resources.h"
+#include "embedded_resources.h"
+#include "user.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/startup/x11_display.h"
+#include "x11_display.h"
 
 namespace app {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/host/x11/x11_host.h"
+#include "x11_host.h"
 
 namespace app {
 

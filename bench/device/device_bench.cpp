@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "device/discovery.h"
-#include "device/report.h"
-#include "platform/hid/simulated/simulated_backend.h"
+#include "discovery.h"
+#include "report.h"
+#include "simulated_backend.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cwchar>
 #include <vector>
 
-#include "platform/gdi/surface.h"
-#include "platform/gdi/wingdi.h"
+#include "surface.h"
+#include "wingdi.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/host/headless/headless_host.h"
+#include "headless_host.h"
 
 namespace {
 

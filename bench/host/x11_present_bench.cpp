@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/x11/x11_host.h"
+#include "x11_host.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "platform/host/headless/headless_host.h"
-#include "platform/user/user.h"
-#include "platform/user/winuser.h"
-#include "res/embedded_resources.h"
+#include "embedded_resources.h"
+#include "headless_host.h"
+#include "user.h"
+#include "winuser.h"
 
 namespace {
 

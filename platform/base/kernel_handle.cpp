@@ -1,4 +1,4 @@
-#include "platform/base/kernel_handle.h"
+#include "kernel_handle.h"
 
 #include <algorithm>
 #include <vector>

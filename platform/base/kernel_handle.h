@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 namespace base {
 

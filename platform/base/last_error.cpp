@@ -1,4 +1,4 @@
-#include "platform/base/windef.h"
+#include "windef.h"
 
 namespace {
 thread_local DWORD g_last_error = ERROR_SUCCESS;

@@ -1,4 +1,4 @@
-#include "platform/base/png_writer.h"
+#include "png_writer.h"
 
 #include <png.h>
 

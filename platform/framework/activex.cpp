@@ -1,4 +1,4 @@
-#include "platform/framework/activex.h"
+#include "activex.h"
 
 HRESULT AfxCreateControlInstance(REFCLSID /*clsid*/, LPDISPATCH* result) {
   if (result != nullptr) *result = nullptr;

@@ -3,7 +3,7 @@
 // every class identifier; a property read through a driver that holds no interface does nothing.
 #pragma once
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 using HRESULT = LONG;
 constexpr HRESULT S_OK = 0;

@@ -1,7 +1,7 @@
-#include "platform/framework/app.h"
+#include "app.h"
 
-#include "platform/framework/wnd.h"
-#include "platform/user/user.h"
+#include "user.h"
+#include "wnd.h"
 
 namespace {
 CWinApp* g_app = nullptr;

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "platform/framework/msgmap.h"
-#include "platform/user/winuser.h"
+#include "msgmap.h"
+#include "winuser.h"
 
 class CWnd;
 

@@ -1,11 +1,11 @@
-#include "platform/framework/cstring.h"
+#include "cstring.h"
 
 #include <cstdarg>
 #include <cwchar>
 #include <vector>
 
-#include "platform/framework/app.h"
-#include "platform/user/winuser.h"
+#include "app.h"
+#include "winuser.h"
 
 void CString::Format(LPCWSTR format, ...) {
   if (format == nullptr) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 class CString {
  public:

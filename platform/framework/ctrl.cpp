@@ -1,4 +1,4 @@
-#include "platform/framework/ctrl.h"
+#include "ctrl.h"
 
 #include <cstring>
 

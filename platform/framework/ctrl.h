@@ -1,7 +1,7 @@
 // The standard controls as framework classes: push button, static text, tooltip.
 #pragma once
 
-#include "platform/framework/wnd.h"
+#include "wnd.h"
 
 class CButton : public CWnd {
   DECLARE_DYNAMIC(CButton)

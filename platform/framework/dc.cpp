@@ -1,9 +1,9 @@
-#include "platform/framework/dc.h"
+#include "dc.h"
 
 #include <cwchar>
 
-#include "platform/framework/temp_map.h"
-#include "platform/framework/wnd.h"
+#include "temp_map.h"
+#include "wnd.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // GetDC/ReleaseDC.
 #pragma once
 
-#include "platform/framework/gdi_object.h"
-#include "platform/framework/geometry.h"
-#include "platform/user/winuser.h"
+#include "gdi_object.h"
+#include "geometry.h"
+#include "winuser.h"
 
 class CWnd;
 

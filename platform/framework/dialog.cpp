@@ -1,6 +1,6 @@
-#include "platform/framework/dialog.h"
+#include "dialog.h"
 
-#include "platform/framework/app.h"
+#include "app.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 IMPLEMENT_DYNAMIC(CDialogEx, CDialog)

@@ -8,7 +8,7 @@
 // returns the result.
 #pragma once
 
-#include "platform/framework/wnd.h"
+#include "wnd.h"
 
 class CDialog : public CWnd {
   DECLARE_DYNAMIC(CDialog)

@@ -1,9 +1,9 @@
-#include "platform/framework/gdi_object.h"
+#include "gdi_object.h"
 
-#include "platform/framework/app.h"
-#include "platform/framework/dc.h"
-#include "platform/framework/temp_map.h"
-#include "platform/gdi/resource.h"
+#include "app.h"
+#include "dc.h"
+#include "resource.h"
+#include "temp_map.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // handle was detached first.
 #pragma once
 
-#include "platform/framework/object.h"
-#include "platform/gdi/wingdi.h"
+#include "object.h"
+#include "wingdi.h"
 
 class CDC;
 

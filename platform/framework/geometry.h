@@ -1,7 +1,7 @@
 // Points, sizes and rectangles as framework value types over the Windows structures.
 #pragma once
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 class CSize : public SIZE {
  public:

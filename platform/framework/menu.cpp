@@ -1,6 +1,6 @@
-#include "platform/framework/menu.h"
+#include "menu.h"
 
-#include "platform/framework/temp_map.h"
+#include "temp_map.h"
 
 CMenu* CMenu::FromHandle(HMENU menu) {
   static afx_internal::TempMap<CMenu, HMENU> map;

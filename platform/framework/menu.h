@@ -1,8 +1,8 @@
 // CMenu: the window's system menu, to which a program appends its own items.
 #pragma once
 
-#include "platform/framework/object.h"
-#include "platform/user/winuser.h"
+#include "object.h"
+#include "winuser.h"
 
 class CMenu : public CObject {
  public:

@@ -1,6 +1,6 @@
-#include "platform/framework/msgmap.h"
+#include "msgmap.h"
 
-#include "platform/user/winuser.h"
+#include "winuser.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 

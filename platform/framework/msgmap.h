@@ -14,8 +14,8 @@
 // handler's typed arguments, so a handler with the wrong signature fails to compile.
 #pragma once
 
-#include "platform/base/windef.h"
-#include "platform/framework/object.h"
+#include "object.h"
+#include "windef.h"
 
 class CCmdTarget;
 

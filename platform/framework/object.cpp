@@ -1,4 +1,4 @@
-#include "platform/framework/object.h"
+#include "object.h"
 
 const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), nullptr,
                                              nullptr};

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 class CObject;
 

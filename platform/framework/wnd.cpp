@@ -1,12 +1,12 @@
-#include "platform/framework/wnd.h"
+#include "wnd.h"
 
 #include <cstdarg>
 #include <unordered_map>
 #include <vector>
 
-#include "platform/framework/app.h"
-#include "platform/framework/menu.h"
-#include "platform/framework/temp_map.h"
+#include "app.h"
+#include "menu.h"
+#include "temp_map.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 

@@ -8,12 +8,12 @@
 // rest to the standard behaviour underneath.
 #pragma once
 
-#include "platform/framework/activex.h"
-#include "platform/framework/cstring.h"
-#include "platform/framework/dc.h"
-#include "platform/framework/geometry.h"
-#include "platform/framework/msgmap.h"
-#include "platform/user/winuser.h"
+#include "activex.h"
+#include "cstring.h"
+#include "dc.h"
+#include "geometry.h"
+#include "msgmap.h"
+#include "winuser.h"
 
 class CMenu;
 struct CCreateContext;  // never defined: the parameter exists for overrides' signatures

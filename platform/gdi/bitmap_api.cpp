@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/gdi/objects.h"
-#include "platform/gdi/surface.h"
-#include "platform/gdi/wingdi.h"
+#include "objects.h"
+#include "surface.h"
+#include "wingdi.h"
 
 using namespace gdi::detail;
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/gdi/dc_access.h"
-#include "platform/gdi/wingdi.h"
+#include "dc_access.h"
+#include "wingdi.h"
 
 using namespace gdi::detail;
 

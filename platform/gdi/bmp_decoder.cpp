@@ -1,6 +1,6 @@
-#include "platform/gdi/bmp_decoder.h"
+#include "bmp_decoder.h"
 
-#include "platform/gdi/objects.h"
+#include "objects.h"
 
 namespace gdi::detail {
 

@@ -2,7 +2,7 @@
 // logical to target coordinates, and the clip that applies.
 #pragma once
 
-#include "platform/gdi/objects.h"
+#include "objects.h"
 
 namespace gdi::detail {
 

@@ -1,7 +1,7 @@
 // Device contexts: creation, selected objects, colours, modes, window origin and clipping.
-#include "platform/gdi/dc_access.h"
-#include "platform/gdi/surface.h"
-#include "platform/gdi/wingdi.h"
+#include "dc_access.h"
+#include "surface.h"
+#include "wingdi.h"
 
 namespace gdi::detail {
 

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/gdi/dc_access.h"
-#include "platform/gdi/wingdi.h"
+#include "dc_access.h"
+#include "wingdi.h"
 
 using namespace gdi::detail;
 

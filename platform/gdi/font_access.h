@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/gdi/objects.h"
-#include "platform/gdi/text/font_engine.h"
+#include "font_engine.h"
+#include "objects.h"
 
 namespace gdi::detail {
 

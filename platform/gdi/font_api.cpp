@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/gdi/dc_access.h"
-#include "platform/gdi/font_access.h"
-#include "platform/gdi/wingdi.h"
+#include "dc_access.h"
+#include "font_access.h"
+#include "wingdi.h"
 
 namespace gdi::detail {
 

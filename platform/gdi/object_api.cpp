@@ -1,8 +1,8 @@
 // Brushes, pens, stock objects and the calls that work on any GDI object.
 #include <cstring>
 
-#include "platform/gdi/objects.h"
-#include "platform/gdi/wingdi.h"
+#include "objects.h"
+#include "wingdi.h"
 
 using namespace gdi::detail;
 

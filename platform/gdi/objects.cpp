@@ -1,4 +1,4 @@
-#include "platform/gdi/objects.h"
+#include "objects.h"
 
 #include <cwchar>
 #include <unordered_map>

@@ -11,9 +11,9 @@
 #include <variant>
 #include <vector>
 
-#include "platform/base/windef.h"
-#include "platform/gdi/region.h"
-#include "platform/gdi/wingdi.h"
+#include "region.h"
+#include "windef.h"
+#include "wingdi.h"
 
 namespace gdi::text {
 class Font;

@@ -1,8 +1,8 @@
 // The rectangle helpers the drawing code leans on.
 #include <algorithm>
 
-#include "platform/gdi/objects.h"
-#include "platform/gdi/wingdi.h"
+#include "objects.h"
+#include "wingdi.h"
 
 using gdi::detail::WrapAdd;
 

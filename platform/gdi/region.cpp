@@ -1,9 +1,9 @@
-#include "platform/gdi/region.h"
+#include "region.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "platform/gdi/wingdi.h"
+#include "wingdi.h"
 
 namespace gdi::detail {
 

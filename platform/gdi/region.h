@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 namespace gdi::detail {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/gdi/region.h"
-#include "platform/gdi/wingdi.h"
+#include "region.h"
+#include "wingdi.h"
 
 namespace gdi::detail {
 

@@ -1,10 +1,10 @@
 // Resources by identifier over the installed table, and bitmaps decoded from them.
-#include "platform/gdi/resource.h"
+#include "resource.h"
 
 #include <cwchar>
 
-#include "platform/gdi/bmp_decoder.h"
-#include "platform/gdi/objects.h"
+#include "bmp_decoder.h"
+#include "objects.h"
 
 using namespace gdi::detail;
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <span>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 // Resource types (integer names, as MAKEINTRESOURCE makes them).
 constexpr UINT RT_BITMAP_ID = 2;

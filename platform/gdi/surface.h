@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 namespace gdi {
 

@@ -5,7 +5,7 @@
 // CLR_INVALID, as Windows reports it), never crash.
 #pragma once
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 // ---- Raster operations -------------------------------------------------------------------------
 constexpr DWORD SRCCOPY = 0x00CC0020;
@@ -60,7 +60,7 @@ constexpr DWORD OBJ_MEMDC = 10;
 
 // ---- Bitmaps -----------------------------------------------------------------------------------
 struct BITMAP {
-  LONG bmType;        // 0
+  LONG bmType;  // 0
   LONG bmWidth;
   LONG bmHeight;
   LONG bmWidthBytes;  // bytes per row
@@ -69,8 +69,8 @@ struct BITMAP {
   LPVOID bmBits;      // always null: bits are read with GetBitmapBits
 };
 
-// A colour bitmap is 32 bits per pixel, stored as Windows stores a screen-compatible bitmap: rows top
-// first, each pixel the bytes blue, green, red, 0. A monochrome bitmap is 1 bit per pixel, rows
+// A colour bitmap is 32 bits per pixel, stored as Windows stores a screen-compatible bitmap: rows
+// top first, each pixel the bytes blue, green, red, 0. A monochrome bitmap is 1 bit per pixel, rows
 // padded to 16 bits, most significant bit first, 1 = white.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
@@ -99,8 +99,8 @@ BOOL GetWindowExtEx(HDC hdc, SIZE* size);
 BOOL GetViewportExtEx(HDC hdc, SIZE* size);
 BOOL LPtoDP(HDC hdc, LPPOINT points, int count);
 BOOL DPtoLP(HDC hdc, LPPOINT points, int count);
-int GetClipBox(HDC hdc, LPRECT rect);                 // logical coordinates
-int SelectClipRgn(HDC hdc, HRGN rgn);                 // device coordinates; null removes
+int GetClipBox(HDC hdc, LPRECT rect);  // logical coordinates
+int SelectClipRgn(HDC hdc, HRGN rgn);  // device coordinates; null removes
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 HBITMAP GetCurrentBitmap(HDC hdc);

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/base/kernel_handle.h"
-#include "platform/hid/hid_state.h"
-#include "platform/hid/winhid.h"
+#include "hid_state.h"
+#include "kernel_handle.h"
+#include "winhid.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 namespace hid {
 

@@ -2,9 +2,9 @@
 // the capabilities worked out from it.
 #include <algorithm>
 
-#include "platform/hid/hid_state.h"
-#include "platform/hid/report_descriptor.h"
-#include "platform/hid/winhid.h"
+#include "hid_state.h"
+#include "report_descriptor.h"
+#include "winhid.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "platform/hid/hid_state.h"
+#include "hid_state.h"
 
 #include <utility>
 
-#include "platform/base/kernel_handle.h"
+#include "kernel_handle.h"
 
 namespace hid::detail {
 

@@ -1,4 +1,4 @@
-#include "platform/hid/report_descriptor.h"
+#include "report_descriptor.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 namespace hid {
 

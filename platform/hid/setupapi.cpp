@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "platform/hid/hid_state.h"
-#include "platform/hid/winhid.h"
+#include "hid_state.h"
+#include "winhid.h"
 
 namespace {
 

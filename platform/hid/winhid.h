@@ -7,8 +7,8 @@
 // never crashes. All calls run on the one user-interface thread.
 #pragma once
 
-#include "platform/base/kernel_handle.h"
-#include "platform/base/windef.h"
+#include "kernel_handle.h"
+#include "windef.h"
 
 // ---- Types
 // ---------------------------------------------------------------------------------------

@@ -35,13 +35,13 @@ struct Rect {
 };
 
 struct WindowDesc {
-  Rect rect;                 // screen coordinates of the whole native window
-  bool popup = false;        // tooltip, menu: never managed, never takes the keyboard focus
-  bool captioned = false;    // has a caption (about box, message box)
-  bool topmost = false;      // kept above normal windows (tooltips)
-  bool app_window = false;   // shown in the task bar (the main window)
-  NativeWindow owner = 0;    // the window this one belongs to (a dialog's owner)
-  std::string title;         // UTF-8
+  Rect rect;                // screen coordinates of the whole native window
+  bool popup = false;       // tooltip, menu: never managed, never takes the keyboard focus
+  bool captioned = false;   // has a caption (about box, message box)
+  bool topmost = false;     // kept above normal windows (tooltips)
+  bool app_window = false;  // shown in the task bar (the main window)
+  NativeWindow owner = 0;   // the window this one belongs to (a dialog's owner)
+  std::string title;        // UTF-8
 };
 
 // A framebuffer: 0x00RRGGBB pixels, rows top first, `stride` pixels apart.
@@ -59,18 +59,18 @@ constexpr unsigned kModAlt = 4;
 constexpr unsigned kModLeftButton = 8;  // the left button is held
 
 enum class EventType {
-  kPointerMove,     // screen = pointer position
-  kButtonDown,      // button 1 left, 2 middle, 3 right
+  kPointerMove,  // screen = pointer position
+  kButtonDown,   // button 1 left, 2 middle, 3 right
   kButtonUp,
-  kKeyDown,         // vk = Windows virtual-key code
+  kKeyDown,  // vk = Windows virtual-key code
   kKeyUp,
-  kWindowMoved,     // the window manager moved a window: rect = its new screen rectangle
-  kWindowState,     // the window manager minimised or restored a window: minimized says which
-  kExpose,          // the host lost the window's pixels: present rect again
-  kCloseRequest,    // the window manager asks to close a window (its close button, Alt+F4)
-  kFocusIn,         // the window became the active one
+  kWindowMoved,   // the window manager moved a window: rect = its new screen rectangle
+  kWindowState,   // the window manager minimised or restored a window: minimized says which
+  kExpose,        // the host lost the window's pixels: present rect again
+  kCloseRequest,  // the window manager asks to close a window (its close button, Alt+F4)
+  kFocusIn,       // the window became the active one
   kFocusOut,
-  kQuit,            // the host is shutting down (end of a script, display gone)
+  kQuit,  // the host is shutting down (end of a script, display gone)
 };
 
 struct Event {

@@ -1,6 +1,6 @@
 // The standard push button beneath the skinned buttons: a press captures and focuses, a release
 // inside sends BN_CLICKED to the parent.
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

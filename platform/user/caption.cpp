@@ -1,6 +1,6 @@
 // The plain title bar and frame the window system draws itself when the host does not decorate
 // captioned windows, and the default hit test that matches it.
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

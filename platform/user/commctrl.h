@@ -2,8 +2,8 @@
 // slider, and the common-controls initialisation. Included by winuser.h.
 #pragma once
 
-#include "platform/base/windef.h"
-#include "platform/user/winuser.h"
+#include "windef.h"
+#include "winuser.h"
 
 // ---- Initialisation ----------------------------------------------------------------------------
 struct INITCOMMONCONTROLSEX {

@@ -1,7 +1,7 @@
 // The default window procedure.
 #include <algorithm>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 LRESULT DefaultHitTest(HWND h, POINT screen);

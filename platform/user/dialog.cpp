@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "platform/gdi/resource.h"
-#include "platform/user/internal.h"
+#include "internal.h"
+#include "resource.h"
 
 namespace user {
 namespace {

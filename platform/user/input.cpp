@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

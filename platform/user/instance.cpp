@@ -1,7 +1,7 @@
 // The installed host, the top-level observer and the instance name.
 #include <string>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

@@ -12,10 +12,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/gdi/surface.h"
-#include "platform/host/host.h"
-#include "platform/user/user.h"
-#include "platform/user/winuser.h"
+#include "host.h"
+#include "surface.h"
+#include "user.h"
+#include "winuser.h"
 
 namespace user {
 

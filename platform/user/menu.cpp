@@ -1,7 +1,7 @@
 // The system menu of a WS_SYSMENU window: its items, and the small popup that shows them.
 #include <algorithm>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

@@ -1,7 +1,7 @@
 // The message box: an owned modal popup with the text and its buttons.
 #include <algorithm>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

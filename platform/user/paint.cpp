@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

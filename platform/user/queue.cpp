@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

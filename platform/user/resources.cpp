@@ -2,8 +2,8 @@
 #include <cstring>
 #include <map>
 
-#include "platform/gdi/resource.h"
-#include "platform/user/internal.h"
+#include "internal.h"
+#include "resource.h"
 
 namespace user {
 namespace {

@@ -10,8 +10,8 @@
 #include <map>
 #include <memory>
 
-#include "platform/base/kernel_handle.h"
-#include "platform/user/internal.h"
+#include "internal.h"
+#include "kernel_handle.h"
 
 namespace user {
 namespace {

@@ -1,6 +1,6 @@
 // The standard static control: it keeps its text (or icon) and draws it. Without SS_NOTIFY the
 // pointer passes through it to the window beneath.
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

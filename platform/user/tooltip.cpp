@@ -3,8 +3,8 @@
 // topmost popup that never takes activation.
 #include <algorithm>
 
-#include "platform/gdi/resource.h"
-#include "platform/user/internal.h"
+#include "internal.h"
+#include "resource.h"
 
 namespace user {
 namespace {

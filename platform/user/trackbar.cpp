@@ -2,7 +2,7 @@
 // follows the pointer and the arrow keys, and tells its parent with WM_HSCROLL.
 #include <algorithm>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/base/windef.h"
+#include "windef.h"
 
 namespace host {
 class Host;

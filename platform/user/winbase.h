@@ -3,8 +3,8 @@
 // by winuser.h.
 #pragma once
 
-#include "platform/base/kernel_handle.h"
-#include "platform/base/windef.h"
+#include "kernel_handle.h"
+#include "windef.h"
 
 struct SECURITY_ATTRIBUTES {
   DWORD nLength;

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 

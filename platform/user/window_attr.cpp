@@ -1,7 +1,7 @@
 // Relations, text, long values, properties, regions and the enabled state of windows.
 #include <algorithm>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 namespace {

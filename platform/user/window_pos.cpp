@@ -1,7 +1,7 @@
 // Show, hide, minimise and restore; position, size and z-order; coordinates.
 #include <algorithm>
 
-#include "platform/user/internal.h"
+#include "internal.h"
 
 namespace user {
 

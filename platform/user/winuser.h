@@ -11,9 +11,9 @@
 // LoadBitmapW, RT_BITMAP) come with it as well, as they do with Windows' own headers.
 #pragma once
 
-#include "platform/base/windef.h"
-#include "platform/gdi/resource.h"
-#include "platform/gdi/wingdi.h"
+#include "resource.h"
+#include "windef.h"
+#include "wingdi.h"
 
 // ---- Callbacks ---------------------------------------------------------------------------------
 using WNDPROC = LRESULT (*)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -752,5 +752,5 @@ BOOL DestroyIcon(HICON icon);
 // string into *buffer and returns its length. 0 when the string is missing.
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int count);
 
-#include "platform/user/commctrl.h"
-#include "platform/user/winbase.h"
+#include "commctrl.h"
+#include "winbase.h"

@@ -1,4 +1,4 @@
-#include "tests/app/child_process.h"
+#include "child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>

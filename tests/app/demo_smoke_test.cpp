@@ -14,9 +14,9 @@
 #include <thread>
 #include <vector>
 
-#include "tests/app/child_process.h"
-#include "tests/host/x11/x11_test_support.h"
-#include "tests/host/x11/xvfb_suite.h"
+#include "child_process.h"
+#include "x11_test_support.h"
+#include "xvfb_suite.h"
 
 namespace {
 

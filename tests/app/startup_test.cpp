@@ -6,18 +6,18 @@
 #include <memory>
 #include <string>
 
-#include "app/startup/hidapi_device.h"
-#include "app/startup/printing_controller.h"
-#include "app/startup/program_name.h"
-#include "app/startup/window_system.h"
-#include "app/startup/x11_display.h"
-#include "device/discovery.h"
-#include "device/requests.h"
-#include "platform/gdi/resource.h"
-#include "platform/hid/hidapi/hidapi_backend.h"
-#include "platform/host/headless/headless_host.h"
-#include "platform/user/user.h"
-#include "platform/user/winuser.h"
+#include "discovery.h"
+#include "headless_host.h"
+#include "hidapi_backend.h"
+#include "hidapi_device.h"
+#include "printing_controller.h"
+#include "program_name.h"
+#include "requests.h"
+#include "resource.h"
+#include "user.h"
+#include "window_system.h"
+#include "winuser.h"
+#include "x11_display.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "controls/CBmpRgn.h"
-#include "tests/framework/test_support.h"
+#include "CBmpRgn.h"
+#include "test_support.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The off-screen surface: its starting content, its coordinates, and that what is drawn reaches
 // the target only when it goes, in one copy.
-#include "controls/CMemDCC.h"
-#include "tests/framework/test_support.h"
+#include "CMemDCC.h"
+#include "test_support.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The toolkit's tooltip: its run-time class, and that enabling and disabling its window goes
 // through the framework tooltip's handling (which turns the tips on and off).
-#include "controls/CMPToolTip.h"
-#include "controls/CMPWndBmp.h"
-#include "tests/framework/test_support.h"
+#include "CMPToolTip.h"
+#include "CMPWndBmp.h"
+#include "test_support.h"
 
 namespace {
 

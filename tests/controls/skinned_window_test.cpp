@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "controls/CBmpRgn.h"
-#include "controls/CMPToolTip.h"
-#include "controls/CMPWndBmp.h"
-#include "controls/CMemDCC.h"
-#include "tests/framework/test_support.h"
+#include "CBmpRgn.h"
+#include "CMPToolTip.h"
+#include "CMPWndBmp.h"
+#include "CMemDCC.h"
+#include "test_support.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Finding the controller among simulated HID interfaces.
-#include "device/discovery.h"
+#include "discovery.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "platform/hid/simulated/simulated_backend.h"
+#include "simulated_backend.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "device/discovery.h"
-#include "platform/hid/hidapi/hidapi_backend.h"
+#include "discovery.h"
+#include "hidapi_backend.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The controller's requests byte by byte, the effect/option/colour tables, and the reply decoders.
-#include "device/report.h"
+#include "report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The five operations end to end: discovery over the simulated controller, then the reports it
 // receives and what the program decodes from its replies, or from their absence.
-#include "device/requests.h"
+#include "requests.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
-#include "device/discovery.h"
-#include "platform/hid/simulated/simulated_backend.h"
+#include "discovery.h"
+#include "simulated_backend.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/framework/test_support.h"
+#include "test_support.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Device-context and graphics-object wrappers: ownership (what is freed when), the previous
 // object a selection hands back, painting contexts, and the ActiveX host that knows no control.
-#include "tests/framework/test_support.h"
+#include "test_support.h"
 
 namespace {
 

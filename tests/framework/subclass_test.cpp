@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tests/framework/test_support.h"
+#include "test_support.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // its input to the standard behaviour underneath.
 #include <vector>
 
-#include "tests/framework/test_support.h"
+#include "test_support.h"
 
 namespace {
 

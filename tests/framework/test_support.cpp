@@ -1,4 +1,4 @@
-#include "tests/framework/test_support.h"
+#include "test_support.h"
 
 namespace test {
 

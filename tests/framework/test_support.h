@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/framework/afxwin.h"
-#include "platform/gdi/resource.h"
-#include "platform/host/headless/headless_host.h"
-#include "platform/user/user.h"
+#include "afxwin.h"
+#include "headless_host.h"
+#include "resource.h"
+#include "user.h"
 
 namespace test {
 

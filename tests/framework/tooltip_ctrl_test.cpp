@@ -1,6 +1,6 @@
 // The tooltip control class: tools registered by window handle belong to the window's parent,
 // their text can be replaced, and the automatic delay derives the other three.
-#include "tests/framework/test_support.h"
+#include "test_support.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // when the memory held something else before.
 #include <cstring>
 
-#include "platform/framework/zero_filled.h"
+#include "zero_filled.h"
 
 #include <gtest/gtest.h>
 

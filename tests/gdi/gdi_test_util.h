@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/gdi/surface.h"
-#include "platform/gdi/wingdi.h"
+#include "surface.h"
+#include "wingdi.h"
 
 namespace gdi_test {
 

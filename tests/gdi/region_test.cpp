@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/gdi/surface.h"
-#include "platform/gdi/wingdi.h"
+#include "surface.h"
+#include "wingdi.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/resource.h"
-#include "platform/gdi/wingdi.h"
-#include "res/embedded_resources.h"
+#include "embedded_resources.h"
+#include "resource.h"
+#include "wingdi.h"
 
 namespace {
 

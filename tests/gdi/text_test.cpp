@@ -5,7 +5,7 @@
 #include <string>
 
 #include "gdi_test_util.h"
-#include "platform/base/png_writer.h"
+#include "png_writer.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The hidapi backend on a machine without the controller, the guard that keeps other files away
 // from hidapi, and the report descriptor read from sysfs.
-#include "platform/hid/hidapi/hidapi_backend.h"
+#include "hidapi_backend.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <set>
 
-#include "platform/hid/winhid.h"
+#include "winhid.h"
 
 namespace {
 

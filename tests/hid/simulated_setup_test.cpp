@@ -1,5 +1,5 @@
 // Describing the simulated controller the way a scripted run does.
-#include "platform/hid/simulated/simulated_setup.h"
+#include "simulated_setup.h"
 
 #include <gtest/gtest.h>
 

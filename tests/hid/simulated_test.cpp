@@ -1,6 +1,6 @@
 // The simulated controller: the state its write requests set, its interface list, and the
 // observer that sees every report it receives.
-#include "platform/hid/simulated/simulated_backend.h"
+#include "simulated_backend.h"
 
 #include <gtest/gtest.h>
 

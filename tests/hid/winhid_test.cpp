@@ -1,6 +1,6 @@
 // The Windows-named HID calls over the simulated backend: the enumeration protocol, the detail
 // record's size rules, capabilities, transfers, and handles that are stale or were never valid.
-#include "platform/hid/winhid.h"
+#include "winhid.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/hid/simulated/simulated_backend.h"
+#include "simulated_backend.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/res/bmp_reader.h"
+#include "bmp_reader.h"
 
 #include <fstream>
 

@@ -1,7 +1,7 @@
 // The reader behind the resource checks must itself reject what the program could not load.
 #include <gtest/gtest.h>
 
-#include "tests/res/bmp_reader.h"
+#include "bmp_reader.h"
 
 namespace res_test {
 namespace {

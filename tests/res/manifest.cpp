@@ -1,4 +1,4 @@
-#include "tests/res/manifest.h"
+#include "manifest.h"
 
 #include <gtest/gtest.h>
 

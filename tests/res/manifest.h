@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/res/bmp_reader.h"
+#include "bmp_reader.h"
 
 namespace res_test {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/res/manifest.h"
+#include "manifest.h"
 
 namespace res_test {
 namespace {

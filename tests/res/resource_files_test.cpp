@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "tests/res/manifest.h"
+#include "manifest.h"
 
 namespace res_test {
 namespace {

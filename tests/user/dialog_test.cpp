@@ -1,5 +1,5 @@
 // Modal dialogs from the templates, the dialog manager's keys, message boxes and the system menu.
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 namespace {

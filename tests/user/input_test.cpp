@@ -1,5 +1,5 @@
 // Pointer and keys from the host: hit testing, capture, caption drags, focus and key state.
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 namespace {

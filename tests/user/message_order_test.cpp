@@ -1,5 +1,5 @@
 // The queue's order (posted, input, paint, timer), timers and the cost of idling.
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 namespace {

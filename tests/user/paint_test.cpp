@@ -1,5 +1,5 @@
 // The paint cycle: update regions, the sticky erase flag, paint and window device contexts.
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 namespace {

@@ -1,7 +1,7 @@
 // Start-up services: the single-instance semaphore, strings, icons, metrics, the module.
 #include <unistd.h>
 
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 namespace {

@@ -3,7 +3,7 @@
 #include <iterator>
 #include <string>
 
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 Journal& J() {

@@ -1,5 +1,5 @@
 // Window life, show states, properties, regions, placement, subclassing and the desktop walk.
-#include "tests/user/user_test_support.h"
+#include "user_test_support.h"
 
 namespace usertest {
 namespace {

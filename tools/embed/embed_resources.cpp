@@ -82,8 +82,8 @@ std::string Generate(const std::vector<Entry>& entries) {
   std::ostringstream out;
   out << "// Generated from the resource manifest by halcyra_embed. Do not edit.\n"
          "#include <cstdint>\n\n"
-         "#include \"platform/gdi/resource.h\"\n"
-         "#include \"res/embedded_resources.h\"\n\n";
+         "#include \"resource.h\"\n"
+         "#include \"embedded_resources.h\"\n\n";
   out << "__asm__(\n  \".pushsection .rodata.halcyra_res,\\\"a\\\",@progbits\\n\"\n";
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const std::string sym = "halcyra_res_" + std::to_string(i);

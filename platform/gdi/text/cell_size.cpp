@@ -1,4 +1,4 @@
-#include "platform/gdi/text/cell_size.h"
+#include "cell_size.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/gdi/text/font_catalog.h"
+#include "font_catalog.h"
 
 #include <algorithm>
 

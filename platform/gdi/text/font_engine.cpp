@@ -1,4 +1,4 @@
-#include "platform/gdi/text/font_engine.h"
+#include "font_engine.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -6,10 +6,10 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/gdi/text/font_catalog.h"
-#include "platform/gdi/text/freetype_library.h"
-#include "platform/gdi/text/ft_font.h"
-#include "platform/gdi/text/utf8.h"
+#include "font_catalog.h"
+#include "freetype_library.h"
+#include "ft_font.h"
+#include "utf8.h"
 
 namespace gdi::text {
 namespace {

@@ -13,15 +13,15 @@ namespace gdi::text {
 
 // What a logical font asks for.
 struct FontRequest {
-  int height = 0;          // > 0: cell height (ascent + descent) in pixels; < 0: em height; 0: default
-  int weight = 0;          // 0 = default (normal), 400 normal, 700 bold
+  int height = 0;  // > 0: cell height (ascent + descent) in pixels; < 0: em height; 0: default
+  int weight = 0;  // 0 = default (normal), 400 normal, 700 bold
   bool italic = false;
-  bool antialias = true;   // grey-scale anti-aliasing
-  std::wstring face;       // "Arial", "System", ...; empty = the default sans-serif face
+  bool antialias = true;  // grey-scale anti-aliasing
+  std::wstring face;      // "Arial", "System", ...; empty = the default sans-serif face
 };
 
 struct FontMetrics {
-  int height = 0;            // cell height = ascent + descent
+  int height = 0;  // cell height = ascent + descent
   int ascent = 0;
   int descent = 0;
   int internal_leading = 0;  // height - em size

@@ -1,4 +1,4 @@
-#include "platform/gdi/text/freetype_library.h"
+#include "freetype_library.h"
 
 #include <utility>
 

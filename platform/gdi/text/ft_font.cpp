@@ -1,4 +1,4 @@
-#include "platform/gdi/text/ft_font.h"
+#include "ft_font.h"
 
 #include <algorithm>
 #include <climits>

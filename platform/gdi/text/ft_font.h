@@ -12,11 +12,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "platform/gdi/text/cell_size.h"
-#include "platform/gdi/text/font_catalog.h"
-#include "platform/gdi/text/font_engine.h"
-#include "platform/gdi/text/freetype_library.h"
-#include "platform/gdi/text/scaled_face.h"
+#include "cell_size.h"
+#include "font_catalog.h"
+#include "font_engine.h"
+#include "freetype_library.h"
+#include "scaled_face.h"
 
 namespace gdi::text {
 

@@ -1,4 +1,4 @@
-#include "platform/gdi/text/scaled_face.h"
+#include "scaled_face.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

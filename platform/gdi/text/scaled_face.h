@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/text/cell_size.h"
-#include "platform/gdi/text/font_catalog.h"
-#include "platform/gdi/text/freetype_library.h"
+#include "cell_size.h"
+#include "font_catalog.h"
+#include "freetype_library.h"
 
 namespace gdi::text {
 

@@ -1,4 +1,4 @@
-#include "platform/hid/hidapi/hidapi_backend.h"
+#include "hidapi_backend.h"
 
 #include <hidapi.h>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/hid/hid_backend.h"
+#include "hid_backend.h"
 
 namespace hid {
 

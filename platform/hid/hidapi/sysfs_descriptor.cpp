@@ -3,7 +3,7 @@
 
 #include <fstream>
 
-#include "platform/hid/hidapi/hidapi_backend.h"
+#include "hidapi_backend.h"
 
 namespace hid {
 namespace {

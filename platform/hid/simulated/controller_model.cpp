@@ -1,4 +1,4 @@
-#include "platform/hid/simulated/controller_model.h"
+#include "controller_model.h"
 
 namespace hid {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/hid/hid_backend.h"
+#include "hid_backend.h"
 
 namespace hid {
 

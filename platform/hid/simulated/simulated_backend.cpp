@@ -1,4 +1,4 @@
-#include "platform/hid/simulated/simulated_backend.h"
+#include "simulated_backend.h"
 
 #include <deque>
 #include <utility>

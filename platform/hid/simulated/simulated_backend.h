@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/hid/hid_backend.h"
-#include "platform/hid/simulated/controller_model.h"
+#include "controller_model.h"
+#include "hid_backend.h"
 
 namespace hid {
 

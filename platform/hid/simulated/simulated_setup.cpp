@@ -1,4 +1,4 @@
-#include "platform/hid/simulated/simulated_setup.h"
+#include "simulated_setup.h"
 
 #include <charconv>
 #include <string>

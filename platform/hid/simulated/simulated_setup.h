@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/hid/simulated/simulated_backend.h"
+#include "simulated_backend.h"
 
 namespace hid {
 

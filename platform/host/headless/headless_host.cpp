@@ -1,4 +1,4 @@
-#include "platform/host/headless/headless_host.h"
+#include "headless_host.h"
 
 #include <algorithm>
 #include <cctype>

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/host.h"
+#include "host.h"
 
 namespace host {
 

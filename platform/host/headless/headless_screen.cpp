@@ -2,8 +2,8 @@
 // their shapes over a plain desktop.
 #include <algorithm>
 
-#include "platform/base/png_writer.h"
-#include "platform/host/headless/headless_host.h"
+#include "headless_host.h"
+#include "png_writer.h"
 
 namespace host {
 

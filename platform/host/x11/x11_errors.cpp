@@ -1,4 +1,4 @@
-#include "platform/host/x11/x11_errors.h"
+#include "x11_errors.h"
 
 namespace host::x11 {
 namespace {

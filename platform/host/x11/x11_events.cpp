@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <climits>
 
-#include "platform/host/x11/x11_host_impl.h"
-#include "platform/host/x11/x11_keys.h"
+#include "x11_host_impl.h"
+#include "x11_keys.h"
 
 namespace host::x11 {
 namespace {

@@ -7,8 +7,8 @@
 #include <cctype>
 #include <cstdint>
 
-#include "platform/host/x11/x11_errors.h"
-#include "platform/host/x11/x11_host_impl.h"
+#include "x11_errors.h"
+#include "x11_host_impl.h"
 
 namespace host::x11 {
 namespace {

@@ -10,8 +10,8 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "platform/host/x11/x11_errors.h"
-#include "platform/host/x11/x11_host_impl.h"
+#include "x11_errors.h"
+#include "x11_host_impl.h"
 
 namespace host {
 

@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/host/host.h"
+#include "host.h"
 
 namespace host {
 

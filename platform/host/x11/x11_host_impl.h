@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/x11/x11_host.h"
-#include "platform/host/x11/x11_image.h"
+#include "x11_host.h"
+#include "x11_image.h"
 
 namespace host::x11 {
 

@@ -1,4 +1,4 @@
-#include "platform/host/x11/x11_image.h"
+#include "x11_image.h"
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/host/x11/x11_errors.h"
+#include "x11_errors.h"
 
 namespace host::x11 {
 namespace {

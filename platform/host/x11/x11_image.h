@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "platform/host/host.h"
+#include "host.h"
 
 namespace host::x11 {
 

@@ -1,9 +1,9 @@
-#include "platform/host/x11/x11_keys.h"
+#include "x11_keys.h"
 
 #include <X11/X.h>
 #include <X11/keysym.h>
 
-#include "platform/host/host.h"
+#include "host.h"
 
 namespace host::x11 {
 

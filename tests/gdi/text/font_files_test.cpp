@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/gdi/text/font_engine.h"
+#include "font_engine.h"
 
 namespace gdi::text {
 namespace {

@@ -1,11 +1,11 @@
-#include "tests/gdi/text/mask_helpers.h"
+#include "mask_helpers.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
-#include "platform/base/png_writer.h"
+#include "png_writer.h"
 
 namespace gdi::text::testing {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/gdi/text/font_engine.h"
+#include "font_engine.h"
 
 namespace gdi::text::testing {
 

@@ -6,9 +6,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/gdi/text/font_engine.h"
-#include "platform/gdi/text/ft_font.h"
-#include "tests/gdi/text/mask_helpers.h"
+#include "font_engine.h"
+#include "ft_font.h"
+#include "mask_helpers.h"
 
 namespace gdi::text {
 namespace {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/gdi/text/font_engine.h"
-#include "platform/gdi/text/ft_font.h"
+#include "font_engine.h"
+#include "ft_font.h"
 
 namespace gdi::text {
 namespace {

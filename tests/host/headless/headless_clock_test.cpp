@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/host/headless/headless_host.h"
+#include "headless_host.h"
 
 namespace host {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/x11/x11_host.h"
-#include "tests/host/x11/x11_test_support.h"
-#include "tests/host/x11/xvfb_suite.h"
+#include "x11_host.h"
+#include "x11_test_support.h"
+#include "xvfb_suite.h"
 
 namespace host::test {
 

@@ -5,7 +5,7 @@
 
 #include <X11/Xlib.h>
 
-#include "tests/host/x11/x11_fixture.h"
+#include "x11_fixture.h"
 
 namespace host::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/host/x11/x11_test_support.h"
+#include "x11_test_support.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

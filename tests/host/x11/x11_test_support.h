@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/host/host.h"
+#include "host.h"
 
 namespace host::test {
 

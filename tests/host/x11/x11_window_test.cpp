@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "tests/host/x11/x11_fixture.h"
+#include "x11_fixture.h"
 
 namespace host::test {
 namespace {

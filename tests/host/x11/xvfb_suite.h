@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/host/x11/x11_test_support.h"
+#include "x11_test_support.h"
 
 namespace host::test {
 
