@@ -6,8 +6,8 @@
 // in a table: a stale handle makes a call fail as Windows reports it (FALSE, NULL, 0), never crash.
 //
 // The common-controls part (tooltips, trackbar, InitCommonControlsEx) is in commctrl.h and the
-// kernel services the program needs at start (named semaphore, module, tick count) in winbase.h;
-// both are included at the end of this header. Resources by identifier (FindResourceW,
+// kernel services (named semaphore, module) in winbase.h; both are included at the end of this
+// header. Resources by identifier (FindResourceW,
 // LoadBitmapW, RT_BITMAP) come with it as well, as they do with Windows' own headers.
 #pragma once
 
@@ -717,6 +717,9 @@ HWND GetLastActivePopup(HWND owner);
 
 // ---- Timers ------------------------------------------------------------------------------------
 constexpr UINT USER_TIMER_MINIMUM = 10;
+// Milliseconds on the host's clock (virtual on the headless host), the clock timers and message
+// times run on.
+DWORD GetTickCount();
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
