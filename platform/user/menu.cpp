@@ -81,7 +81,7 @@ LRESULT MenuProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       RECT rc;
       GetClientRect(h, &rc);
       FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-      HBRUSH frame = GetSysColorBrush(16);
+      HBRUSH frame = GetSysColorBrush(COLOR_BTNSHADOW);
       RECT e{0, 0, rc.right, 1};
       FillRect(dc, &e, frame);
       e = {0, rc.bottom - 1, rc.right, rc.bottom};
@@ -102,10 +102,10 @@ LRESULT MenuProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
             continue;
           }
           RECT item{2, top, rc.right - 2, top + kItemHeight};
-          if (i == d->selected) FillRect(dc, &item, GetSysColorBrush(13));
-          SetTextColor(dc, (it.flags & MF_GRAYED) ? GetSysColor(17)
-                           : i == d->selected     ? GetSysColor(14)
-                                                  : GetSysColor(7));
+          if (i == d->selected) FillRect(dc, &item, GetSysColorBrush(COLOR_HIGHLIGHT));
+          SetTextColor(dc, (it.flags & MF_GRAYED) ? GetSysColor(COLOR_GRAYTEXT)
+                           : i == d->selected     ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                                  : GetSysColor(COLOR_MENUTEXT));
           std::wstring label = it.text.substr(0, it.text.find(L'\t'));
           RECT text{item.left + 16, item.top, item.right - 8, item.bottom};
           DrawTextW(dc, label.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER);

@@ -114,29 +114,13 @@ struct SysColor {
   int index;
   COLORREF color;
 };
+// The colours the window system's own drawing uses.
 constexpr SysColor kSysColors[] = {
-    {0, 0xC8C8C8},   // scroll bar
-    {1, 0x6E3A00},   // desktop
-    {2, 0xD1B499},   // active caption
-    {3, 0xDBCDBF},   // inactive caption
-    {4, 0xF0F0F0},   // menu
-    {5, 0xFFFFFF},   // window
-    {6, 0x646464},   // window frame
-    {7, 0x000000},   // menu text
-    {8, 0x000000},   // window text
-    {9, 0x000000},   // caption text
-    {10, 0xB4B4B4},  // active border
-    {13, 0xD77800},  // highlight
-    {14, 0xFFFFFF},  // highlight text
-    {15, 0xF0F0F0},  // button face
-    {16, 0xA0A0A0},  // button shadow
-    {17, 0x6D6D6D},  // grey text
-    {18, 0x000000},  // button text
-    {20, 0xFFFFFF},  // button highlight
-    {21, 0x696969},  // dark shadow
-    {22, 0xE3E3E3},  // light
-    {23, 0x000000},  // info text
-    {24, 0xE1FFFF},  // info background
+    {COLOR_WINDOW, 0xFFFFFF},     {COLOR_WINDOWFRAME, 0x646464},  {COLOR_MENUTEXT, 0x000000},
+    {COLOR_WINDOWTEXT, 0x000000}, {COLOR_HIGHLIGHT, 0xD77800},    {COLOR_HIGHLIGHTTEXT, 0xFFFFFF},
+    {COLOR_BTNFACE, 0xF0F0F0},    {COLOR_BTNSHADOW, 0xA0A0A0},    {COLOR_GRAYTEXT, 0x6D6D6D},
+    {COLOR_BTNTEXT, 0x000000},    {COLOR_BTNHIGHLIGHT, 0xFFFFFF}, {COLOR_3DDKSHADOW, 0x696969},
+    {COLOR_INFOTEXT, 0x000000},   {COLOR_INFOBK, 0xE1FFFF},
 };
 
 }  // namespace
