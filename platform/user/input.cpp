@@ -364,21 +364,6 @@ HWND WindowFromPoint(POINT point) {
   return HitTest(point, nullptr, nullptr);
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT point) {
-  Window* w = Find(parent);
-  if (!w) return nullptr;
-  RECT c = ClientRectInWindow(w);
-  if (point.x < 0 || point.y < 0 || point.x >= c.right - c.left || point.y >= c.bottom - c.top)
-    return nullptr;
-  for (HWND ch : w->children) {
-    Window* cw = Find(ch);
-    if (cw && point.x >= cw->rect.left && point.x < cw->rect.right && point.y >= cw->rect.top &&
-        point.y < cw->rect.bottom)
-      return ch;
-  }
-  return parent;
-}
-
 HWND SetCapture(HWND hwnd) {
   auto& st = S();
   HWND old = st.capture;
@@ -416,10 +401,6 @@ BOOL GetCursorPos(LPPOINT point) {
   *point = {p.x, p.y};
   return TRUE;
 }
-
-BOOL SetCursorPos(int, int) {
-  return FALSE;
-}  // the pointer belongs to the person
 
 HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) {
   if (!name) return nullptr;
@@ -506,10 +487,6 @@ BOOL SetForegroundWindow(HWND hwnd) {
   if (r && r->native && H()) H()->Raise(r->native, true);
   Activate(root, true);
   return TRUE;
-}
-
-HWND GetForegroundWindow() {
-  return GetActiveWindow();
 }
 
 HWND GetLastActivePopup(HWND owner) {

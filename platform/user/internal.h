@@ -177,8 +177,6 @@ struct State {
   bool quit_posted = false;
   int quit_code = 0;
   int send_depth = 0;
-  LONG message_time = 0;
-  DWORD message_pos = 0;
 
   HWND capture = nullptr;
   HWND focus = nullptr;

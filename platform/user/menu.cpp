@@ -299,32 +299,3 @@ UINT GetMenuItemID(HMENU menu, int pos) {
   if (!m || pos < 0 || pos >= static_cast<int>(m->items.size())) return static_cast<UINT>(-1);
   return static_cast<UINT>(m->items[static_cast<std::size_t>(pos)].id);
 }
-
-namespace {
-MenuItem* FindItem(HMENU menu, UINT item, UINT flags) {
-  Menu* m = FindMenu(menu);
-  if (!m) return nullptr;
-  if (flags & MF_BYPOSITION) return item < m->items.size() ? &m->items[item] : nullptr;
-  for (auto& it : m->items)
-    if (!(it.flags & MF_SEPARATOR) && it.id == item) return &it;
-  return nullptr;
-}
-}  // namespace
-
-int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int count, UINT flags) {
-  MenuItem* it = FindItem(menu, item, flags);
-  if (!it) return 0;
-  if (!buffer || count <= 0) return static_cast<int>(it->text.size());
-  int n = std::min<int>(count - 1, static_cast<int>(it->text.size()));
-  std::copy_n(it->text.c_str(), n, buffer);
-  buffer[n] = 0;
-  return n;
-}
-
-BOOL EnableMenuItem(HMENU menu, UINT item, UINT flags) {
-  MenuItem* it = FindItem(menu, item, flags);
-  if (!it) return -1;
-  UINT old = it->flags & (MF_GRAYED | MF_DISABLED);
-  it->flags = (it->flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
-  return static_cast<BOOL>(old);
-}

@@ -262,12 +262,6 @@ void ReleaseWindowDCs(HWND h) {
   }
 }
 
-void RepresentWindow(HWND h) {
-  Window* w = Find(h);
-  if (!w || w->IsChild()) return;
-  MarkDirty(w, {0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top});
-}
-
 }  // namespace user
 
 using namespace user;
@@ -333,13 +327,6 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
   return any ? TRUE : FALSE;
 }
 
-int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL) {
-  Window* w = Find(hwnd);
-  if (!w || !rgn) return ERROR;
-  if (!w->update) return SetRectRgn(rgn, 0, 0, 0, 0) ? NULLREGION : ERROR;
-  return CombineRgn(rgn, w->update.get(), nullptr, RGN_COPY);
-}
-
 HDC GetDC(HWND hwnd) {
   if (!hwnd) {
     HDC dc = CreateCompatibleDC(nullptr);
@@ -381,12 +368,6 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   return TRUE;
 }
 
-BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
-  if (!Find(hwnd)) return FALSE;
-  InvalidateInternal(hwnd, rgn, erase != FALSE, true);
-  return TRUE;
-}
-
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
   if (!Find(hwnd)) return FALSE;
   if (rect) {
@@ -395,12 +376,6 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
   } else {
     Validate(hwnd, nullptr);
   }
-  return TRUE;
-}
-
-BOOL ValidateRgn(HWND hwnd, HRGN rgn) {
-  if (!Find(hwnd)) return FALSE;
-  Validate(hwnd, rgn);
   return TRUE;
 }
 

@@ -27,7 +27,6 @@ bool Matches(const MSG& m, HWND hwnd, UINT min, UINT max) {
 }
 
 void Stamp(MSG* msg) {
-  auto& st = S();
   msg->time = static_cast<DWORD>(NowMs());
   POINT p{0, 0};
   if (H()) {
@@ -35,8 +34,6 @@ void Stamp(MSG* msg) {
     p = {c.x, c.y};
   }
   msg->pt = p;
-  st.message_time = static_cast<LONG>(msg->time);
-  st.message_pos = MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
 }
 
 bool TakeTimer(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {
@@ -181,8 +178,6 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove, bool* got
         }
         if (!InRange(m.msg.message, min, max)) break;
         *msg = m.msg;
-        st.message_time = static_cast<LONG>(msg->time);
-        st.message_pos = MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y));
         if (remove) {
           st.input.pop_front();
           ApplyKeyState(m);
@@ -261,11 +256,6 @@ BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
-LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
-  HWND item = GetDlgItem(dialog, id);
-  return item ? SendMessageW(item, msg, wParam, lParam) : 0;
-}
-
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (!msg) return -1;
   auto& st = S();
@@ -293,18 +283,6 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
   return FALSE;
 }
 
-BOOL WaitMessage() {
-  auto& st = S();
-  MSG m;
-  bool quit = false;
-  if (NextMessage(&m, nullptr, 0, 0, false, &quit)) return TRUE;
-  PresentAll();
-  if (!H()) return FALSE;
-  host::Event ev;
-  if (H()->WaitEvent(NextTimerDeadline(), &ev)) st.raw_input.push_back(ev);
-  return TRUE;
-}
-
 // Characters are not made from keys: nothing the program handles needs WM_CHAR.
 BOOL TranslateMessage(const MSG*) {
   return FALSE;
@@ -327,13 +305,6 @@ void PostQuitMessage(int exitCode) {
   auto& st = S();
   st.quit_posted = true;
   st.quit_code = exitCode;
-}
-
-LONG GetMessageTime() {
-  return S().message_time;
-}
-DWORD GetMessagePos() {
-  return S().message_pos;
 }
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {

@@ -135,10 +135,6 @@ BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
   return ok;
 }
 
-BOOL DestroyIcon(HICON) {
-  return TRUE;
-}  // shared icons live as long as the process
-
 int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int count) {
   if (!buffer) return 0;
   static auto* strings = new std::map<UINT, std::wstring>();

@@ -250,20 +250,6 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
   return AddClass(wc, false);
 }
 
-BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
-  EnsureSystemClasses();
-  auto c = FindClass(className);
-  auto& st = S();
-  if (!c || c->system) {
-    SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-    return FALSE;
-  }
-  for (auto& [k, w] : st.windows)
-    if (w->cls == c) return FALSE;  // still in use
-  st.classes.erase(std::remove(st.classes.begin(), st.classes.end(), c), st.classes.end());
-  return TRUE;
-}
-
 BOOL GetClassInfoW(HINSTANCE, LPCWSTR className, WNDCLASSW* out) {
   EnsureSystemClasses();
   auto c = FindClass(className);

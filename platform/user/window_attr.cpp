@@ -75,10 +75,6 @@ HWND NextTopLevel(HWND h, int dir) {
 
 }  // namespace
 
-std::wstring FoldedPropName(LPCWSTR name) {
-  return PropName(name);
-}
-
 }  // namespace user
 
 using namespace user;
@@ -94,23 +90,6 @@ HWND GetParent(HWND hwnd) {
   if (!w) return nullptr;
   if (w->IsChild()) return w->parent;
   return (w->style & WS_POPUP) ? w->owner : nullptr;
-}
-
-HWND GetAncestor(HWND hwnd, UINT flags) {
-  Window* w = Find(hwnd);
-  if (!w) return nullptr;
-  switch (flags) {
-    case GA_PARENT:
-      return w->IsChild() ? w->parent : GetDesktopWindow();
-    case GA_ROOT:
-      return Root(hwnd);
-    case GA_ROOTOWNER: {
-      HWND r = Root(hwnd);
-      for (Window* o = Find(r); o && o->owner; o = Find(o->owner)) r = o->owner;
-      return r;
-    }
-  }
-  return nullptr;
 }
 
 HWND GetWindow(HWND hwnd, UINT cmd) {
@@ -160,11 +139,6 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
   return nullptr;
 }
 
-HWND GetTopWindow(HWND hwnd) {
-  if (!hwnd) return S().toplevels.empty() ? nullptr : S().toplevels.front();
-  return GetWindow(hwnd, GW_CHILD);
-}
-
 BOOL IsChild(HWND parent, HWND hwnd) {
   return IsDescendant(parent, hwnd) ? TRUE : FALSE;
 }
@@ -203,10 +177,6 @@ int GetWindowTextW(HWND hwnd, LPWSTR buffer, int count) {
 int GetWindowTextLengthW(HWND hwnd) {
   if (!Find(hwnd)) return 0;
   return static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0));
-}
-
-BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
-  return SetWindowTextW(GetDlgItem(dialog, id), text);
 }
 
 // ---- Long values --------------------------------------------------------------------------------
@@ -290,19 +260,6 @@ LONG GetWindowLongW(HWND hwnd, int index) {
     return v;
   }
   return static_cast<LONG>(GetWindowLongPtrW(hwnd, index));
-}
-
-LONG SetWindowLongW(HWND hwnd, int index, LONG value) {
-  Window* w = Find(hwnd);
-  if (w && index >= 0) {
-    if (static_cast<std::size_t>(index) + sizeof(LONG) > w->extra.size()) return 0;
-    LONG old = GetWindowLongW(hwnd, index);
-    std::copy_n(reinterpret_cast<const unsigned char*>(&value), sizeof value,
-                w->extra.data() + index);
-    return old;
-  }
-  if (index == GWLP_WNDPROC) return 0;  // a procedure does not fit in 32 bits
-  return static_cast<LONG>(SetWindowLongPtrW(hwnd, index, value));
 }
 
 LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -233,10 +233,6 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
                       SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL BringWindowToTop(HWND hwnd) {
-  return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 BOOL ShowWindow(HWND hwnd, int cmd) {
   auto& st = S();
   Window* w = FindAny(hwnd);
@@ -342,10 +338,6 @@ BOOL IsIconic(HWND hwnd) {
   return w->minimized ? TRUE : FALSE;
 }
 
-BOOL IsZoomed(HWND) {
-  return FALSE;
-}
-
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
   Window* w = Find(hwnd);
   if (!w || !placement) return FALSE;
@@ -355,20 +347,6 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
   placement->ptMinPosition = {-1, -1};
   placement->ptMaxPosition = {-1, -1};
   placement->rcNormalPosition = w->minimized ? w->normal : w->rect;
-  return TRUE;
-}
-
-BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
-  Window* w = Find(hwnd);
-  if (!w || !placement) return FALSE;
-  const RECT& r = placement->rcNormalPosition;
-  if (w->minimized) {
-    w->normal = r;
-  } else {
-    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ShowWindow(hwnd, static_cast<int>(placement->showCmd));
   return TRUE;
 }
 
