@@ -47,8 +47,8 @@ void Close(HWND h, UINT_PTR chosen) {
   if (!d || d->done) return;
   d->done = true;
   d->chosen = chosen;
-  auto& st = S();
-  if (st.menu_window == h) st.menu_window = nullptr;
+  auto& session = Session();
+  if (session.menu_window == h) session.menu_window = nullptr;
   PostMessageW(h, WM_NULL, 0, 0);  // wakes the menu loop
 }
 
@@ -61,7 +61,7 @@ void DefaultItems(Window* w, Menu* m) {
 }  // namespace
 
 Menu* FindMenu(HMENU m) {
-  auto& menus = S().menus;
+  auto& menus = Session().menus;
   auto it = menus.find(reinterpret_cast<std::uintptr_t>(m));
   return it == menus.end() ? nullptr : it->second;
 }
@@ -184,9 +184,9 @@ LRESULT MenuProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void OpenSystemMenu(HWND h) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(h);
-  if (!w || !(w->style & WS_SYSMENU) || st.menu_window) return;
+  if (!w || !(w->style & WS_SYSMENU) || session.menu_window) return;
   HMENU menu = GetSystemMenu(h, FALSE);
   Menu* m = FindMenu(menu);
   if (!m || m->items.empty()) return;
@@ -230,7 +230,7 @@ void OpenSystemMenu(HWND h) {
       break;
     }
   ShowWindow(popup, SW_SHOWNA);
-  st.menu_window = popup;
+  session.menu_window = popup;
   SetCapture(popup);
   while (IsWindow(popup)) {
     d = Data(popup);
@@ -246,7 +246,7 @@ void OpenSystemMenu(HWND h) {
   }
   UINT_PTR chosen = 0;
   if ((d = Data(popup))) chosen = d->chosen;
-  if (st.menu_window == popup) st.menu_window = nullptr;
+  if (session.menu_window == popup) session.menu_window = nullptr;
   if (GetCapture() == popup) ReleaseCapture();
   if (IsWindow(popup)) DestroyWindow(popup);
   if (IsWindow(h)) SendMessageW(h, WM_EXITMENULOOP, FALSE, 0);
@@ -259,17 +259,17 @@ void OpenSystemMenu(HWND h) {
 using namespace user;
 
 HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(hwnd);
   if (!w || !(w->style & WS_SYSMENU)) return nullptr;
   if (!w->sysmenu) {
     w->sysmenu = std::make_unique<Menu>();
-    w->sysmenu->handle = reinterpret_cast<HMENU>(st.next_menu);
-    st.next_menu += 4;
+    w->sysmenu->handle = reinterpret_cast<HMENU>(Process().next_menu);
+    Process().next_menu += 4;
     w->sysmenu->owner = hwnd;
     DefaultItems(w, w->sysmenu.get());
     // The table refers to the window's own menu; it goes with the window.
-    st.menus[reinterpret_cast<std::uintptr_t>(w->sysmenu->handle)] = w->sysmenu.get();
+    session.menus[reinterpret_cast<std::uintptr_t>(w->sysmenu->handle)] = w->sysmenu.get();
   }
   if (revert) {
     DefaultItems(w, w->sysmenu.get());

@@ -8,11 +8,6 @@
 namespace user {
 namespace {
 
-std::vector<HBITMAP>& Retired() {
-  static auto* v = new std::vector<HBITMAP>();
-  return *v;
-}
-
 void AndWith(Region& r, HRGN other) {
   CombineRgn(r.get(), r.get(), other, RGN_AND);
 }
@@ -106,7 +101,7 @@ HDC MakeDC(Window* w, bool whole_window, const Region* extra_clip, bool clip_chi
   if (!dc) return nullptr;
   RECT box = clip.Box();
   MarkDirty(root, box);
-  S().dcs[dc] = w->handle;
+  Session().dcs[dc] = w->handle;
   return dc;
 }
 
@@ -134,7 +129,7 @@ void EnsureFramebuffer(Window* w) {
     if (GetObjectW(w->framebuffer, sizeof bm, &bm) && bm.bmWidth == width && bm.bmHeight == height)
       return;
     // Device contexts may still draw into the old one; it goes once they are all released.
-    Retired().push_back(w->framebuffer);
+    Session().retired_framebuffers.push_back(w->framebuffer);
     w->framebuffer = nullptr;
   }
   w->framebuffer = gdi::CreateFramebuffer(width, height);
@@ -213,29 +208,29 @@ void InvalidateParentArea(HWND h, const RECT& rect_in_parent) {
 }
 
 bool FindPaintWindow(HWND filter, HWND* out) {
-  auto& st = S();
+  auto& session = Session();
   // Frames and captions drawn by the window system come first.
-  for (HWND t : std::vector<HWND>(st.toplevels)) {
+  for (HWND t : std::vector<HWND>(session.toplevels)) {
     Window* w = Find(t);
     if (w && w->nc_dirty && Visible(w)) {
       w->nc_dirty = false;
       SendMessageW(t, WM_NCPAINT, 1, 0);
     }
   }
-  for (HWND t : st.toplevels)
+  for (HWND t : session.toplevels)
     if (FindIn(t, filter, out)) return true;
   return false;
 }
 
 void PresentAll() {
-  auto& st = S();
-  if (st.dcs.empty()) {
-    for (HBITMAP b : Retired()) DeleteObject(b);
-    Retired().clear();
+  auto& session = Session();
+  if (session.dcs.empty()) {
+    for (HBITMAP b : session.retired_framebuffers) DeleteObject(b);
+    session.retired_framebuffers.clear();
   }
-  host::Host* h = H();
+  host::Host* h = CurrentHost();
   if (!h) return;
-  for (HWND t : st.toplevels) {
+  for (HWND t : session.toplevels) {
     Window* w = Find(t);
     if (!w || !w->native || !w->framebuffer || !w->dirty || w->dirty.Empty()) continue;
     if (!(w->style & WS_VISIBLE)) continue;
@@ -251,7 +246,7 @@ void PresentAll() {
 }
 
 void ReleaseWindowDCs(HWND h) {
-  auto& dcs = S().dcs;
+  auto& dcs = Session().dcs;
   for (auto it = dcs.begin(); it != dcs.end();) {
     if (it->second == h) {
       DeleteDC(it->first);
@@ -298,7 +293,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
   if (Window* w = Find(hwnd)) w->in_paint = false;
   if (!paint || !paint->hdc) return TRUE;
-  auto& dcs = S().dcs;
+  auto& dcs = Session().dcs;
   if (auto it = dcs.find(paint->hdc); it != dcs.end()) {
     DeleteDC(it->first);
     dcs.erase(it);
@@ -330,7 +325,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
 HDC GetDC(HWND hwnd) {
   if (!hwnd) {
     HDC dc = CreateCompatibleDC(nullptr);
-    if (dc) S().dcs[dc] = nullptr;
+    if (dc) Session().dcs[dc] = nullptr;
     return dc;
   }
   Window* w = Find(hwnd);
@@ -345,7 +340,7 @@ HDC GetWindowDC(HWND hwnd) {
 }
 
 int ReleaseDC(HWND, HDC hdc) {
-  auto& dcs = S().dcs;
+  auto& dcs = Session().dcs;
   auto it = dcs.find(hdc);
   if (it == dcs.end()) return 0;
   DeleteDC(hdc);
@@ -355,7 +350,7 @@ int ReleaseDC(HWND, HDC hdc) {
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   if (!hwnd) {
-    for (HWND t : std::vector<HWND>(S().toplevels)) InvalidateRect(t, rect, erase);
+    for (HWND t : std::vector<HWND>(Session().toplevels)) InvalidateRect(t, rect, erase);
     return TRUE;
   }
   if (!Find(hwnd)) return FALSE;
@@ -399,7 +394,7 @@ BOOL UpdateWindow(HWND hwnd) {
 
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
   if (!hwnd) {
-    for (HWND t : std::vector<HWND>(S().toplevels)) RedrawWindow(t, rect, rgn, flags);
+    for (HWND t : std::vector<HWND>(Session().toplevels)) RedrawWindow(t, rect, rgn, flags);
     return TRUE;
   }
   Window* w = Find(hwnd);

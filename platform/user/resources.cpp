@@ -81,7 +81,7 @@ using namespace user;
 
 int GetSystemMetrics(int index) {
   host::Rect screen{0, 0, 1280, 800};
-  if (H()) screen = H()->ScreenRect();
+  if (CurrentHost()) screen = CurrentHost()->ScreenRect();
   switch (index) {
     case SM_CXSCREEN:
       return screen.Width();
