@@ -1,4 +1,4 @@
-// The application's instance name.
+// The application's instance name. It belongs to the process, so it outlives every host.
 #include <optional>
 #include <string>
 
