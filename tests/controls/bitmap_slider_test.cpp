@@ -187,13 +187,13 @@ TEST_F(SliderTest, APressOnTheTrackJumpsTheThumbUnderThePointer) {
 TEST_F(SliderTest, APressNearTheThumbCentreKeepsItsOffsetDuringTheDrag) {
   CBitmapSlider slider;
   MakeQty(slider, 30);  // centre at pixel 105
-  QtyMove(108);
-  Press();  // three pixels right of the centre: the thumb stays
-  EXPECT_EQ(3, slider.m_nClickOffset);
+  QtyMove(109);
+  Press();  // half a thumb right of the centre: the thumb stays
+  EXPECT_EQ(4, slider.m_nClickOffset);
   EXPECT_EQ(30, slider.m_nPos);
-  QtyMove(118);  // the centre follows to 115
+  QtyMove(119);  // the centre follows to 115
   EXPECT_EQ(32, slider.m_nPos);
-  QtyMove(123);
+  QtyMove(124);
   Release();
   // Five pixels from the centre (117 for 33): offset 0, the centre jumps to the pointer.
   QtyMove(122);
