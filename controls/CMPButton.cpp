@@ -162,6 +162,9 @@ void CMPButton::CheckPointerStillOver() {
 }
 
 void CMPButton::Press(CPoint point) {
+  // Normally the hover has taken the capture already; a press that came without a move first (the
+  // button appeared under a resting pointer) takes it here, so that its release still comes back.
+  if (::GetCapture() != m_hWnd) SetCapture();
   m_dwPressTick = ::GetTickCount();
   m_bPressed = TRUE;
   Invalidate(FALSE);

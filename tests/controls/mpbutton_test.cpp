@@ -175,6 +175,21 @@ TEST_F(ButtonTest, APressDraggedOffStillClicksWhereverItIsReleased) {
   EXPECT_EQ(nullptr, ::GetCapture());
 }
 
+TEST_F(ButtonTest, APressWithoutAMoveBeforeItStillGetsItsRelease) {
+  // The button appears under a pointer that does not move, and is pressed there.
+  MoveTo(kScreenX + 20, kScreenY + 12);
+  CWatchedButton button;
+  Make(button, kNormalPicture, kHoverPicture);
+  ASSERT_EQ(nullptr, ::GetCapture());
+  Press();
+  EXPECT_EQ(button.m_hWnd, ::GetCapture());
+  MoveTo(30, 30);
+  Release();
+  EXPECT_EQ(std::vector<Msg>{Click(button)}, parent_.received);
+  EXPECT_FALSE(button.m_bPressed);
+  EXPECT_EQ(kNormal, ButtonPixel(20, 12));
+}
+
 TEST_F(ButtonTest, APressOfTwoSecondsOrMoreClicksNothing) {
   CWatchedButton button;
   Make(button, kNormalPicture, kHoverPicture);
