@@ -18,20 +18,8 @@ std::uint32_t ParentBackground(int x, int y) {
 }
 
 void PrintTo(const Msg& m, std::ostream* os) {
-  switch (m.message) {
-    case WM_COMMAND:
-      *os << "WM_COMMAND";
-      break;
-    case WM_SLIDER_TRACK:
-      *os << "WM_SLIDER_TRACK";
-      break;
-    case WM_SLIDER_SET:
-      *os << "WM_SLIDER_SET";
-      break;
-    default:
-      *os << "message 0x" << std::hex << m.message << std::dec;
-  }
-  *os << " wParam 0x" << std::hex << m.wParam << " lParam 0x" << m.lParam << std::dec;
+  *os << std::hex << "{0x" << m.message << ", 0x" << m.wParam << ", 0x" << m.lParam << "}"
+      << std::dec;
 }
 
 CParentWnd::CParentWnd() {
