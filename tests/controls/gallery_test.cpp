@@ -78,12 +78,14 @@ class Sheet {
   void AddRow(const host::HeadlessHost& host) {
     const int top = static_cast<int>(pixels_.size()) / width_ + kGap;
     pixels_.resize(static_cast<std::size_t>(width_) * (top + rowHeight_), kGround);
+    const std::vector<std::uint32_t> screen = host.ComposeScreen();
     int left = kGap;
     for (const CRect& a : areas_) {
       for (int y = 0; y < a.Height(); ++y) {
         for (int x = 0; x < a.Width(); ++x) {
           pixels_[static_cast<std::size_t>(top + y) * width_ + left + x] =
-              host.PixelAt(a.left + x, a.top + y);
+              screen[static_cast<std::size_t>(a.top + y) * host::HeadlessHost::kScreenWidth +
+                     a.left + x];
         }
       }
       left += a.Width() + kGap;
@@ -153,9 +155,11 @@ class GalleryTest : public test::HostTest {
   }
   // Screen pixels of a rectangle of the main window.
   std::vector<std::uint32_t> Area(const CRect& r) const {
+    const std::vector<std::uint32_t> screen = host_.ComposeScreen();
     std::vector<std::uint32_t> pixels;
     for (int y = r.top; y < r.bottom; ++y) {
-      for (int x = r.left; x < r.right; ++x) pixels.push_back(host_.PixelAt(x, y));
+      const auto row = screen.begin() + y * host::HeadlessHost::kScreenWidth;
+      pixels.insert(pixels.end(), row + r.left, row + r.right);
     }
     return pixels;
   }
