@@ -1,10 +1,10 @@
 // halcyra-headless: the application on the headless host and the simulated controller, driven by a
-// script from standard input or from the file given as the only argument.
+// script from standard input or from the file given as the only argument. The application object
+// itself comes from the application library.
 #include <cstdio>
 #include <optional>
 #include <string>
 
-#include "CHalcyraApp.h"
 #include "CHalcyraDlg.h"
 #include "headless_host.h"
 #include "program_name.h"
