@@ -130,7 +130,7 @@ void CDemoDlg::SendApply() {
   settings.red = kApplyRed;
   settings.green = kApplyGreen;
   settings.blue = kApplyBlue;
-  device::ApplyArgbSettings(m_device.m_hDevice, settings);
+  device::ApplyArgbSettings(m_device.m_hDevice.get(), settings);
 }
 
 void CDemoDlg::OnPaint() {
