@@ -1,37 +1,12 @@
 #include "transcript.h"
 
 #include "simulated_backend.h"
+#include "utf8.h"
 
 namespace script {
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-std::string Utf8(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (wchar_t c : text) AppendUtf8(out, static_cast<char32_t>(c));
-  return out;
-}
 
 std::string Geometry(const RECT& r) {
   return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' +
@@ -46,40 +21,42 @@ void AppendHexByte(std::string& out, unsigned byte) {
 }  // namespace
 
 std::string QuoteText(std::wstring_view text) {
-  std::string out = "\"";
-  out.reserve(text.size() + 2);
-  for (wchar_t wc : text) {
-    const auto c = static_cast<char32_t>(wc);
+  // Escapes are ASCII, so the text is escaped as wide characters and encoded once.
+  std::wstring escaped = L"\"";
+  escaped.reserve(text.size() + 2);
+  for (wchar_t c : text) {
     switch (c) {
-      case U'"':
-        out += "\\\"";
+      case L'"':
+        escaped += L"\\\"";
         break;
-      case U'\\':
-        out += "\\\\";
+      case L'\\':
+        escaped += L"\\\\";
         break;
-      case U'\n':
-        out += "\\n";
+      case L'\n':
+        escaped += L"\\n";
         break;
-      case U'\r':
-        out += "\\r";
+      case L'\r':
+        escaped += L"\\r";
         break;
-      case U'\t':
-        out += "\\t";
+      case L'\t':
+        escaped += L"\\t";
         break;
       default:
-        if (c < 0x20) {
-          out += "\\u00";
-          AppendHexByte(out, static_cast<unsigned>(c));
+        if (c >= 0 && c < 0x20) {
+          escaped += L"\\u00";
+          escaped += static_cast<wchar_t>(kHex[(c >> 4) & 0xF]);
+          escaped += static_cast<wchar_t>(kHex[c & 0xF]);
         } else {
-          AppendUtf8(out, c);
+          escaped += c;
         }
     }
   }
-  return out + '"';
+  escaped += L'"';
+  return base::ToUtf8(escaped);
 }
 
 std::string WindowLine(const user::TopLevelEvent& event) {
-  const std::string cls = Utf8(event.class_name);
+  const std::string cls = base::ToUtf8(event.class_name);
   if (event.kind == user::TopLevelEvent::Kind::kHidden) {
     return "window hidden " + cls + ' ' + QuoteText(event.text);
   }
@@ -88,7 +65,8 @@ std::string WindowLine(const user::TopLevelEvent& event) {
 
 std::string VisibleWindowLine(std::wstring_view class_name, const RECT& rect,
                               std::wstring_view text) {
-  return "window visible " + Utf8(class_name) + ' ' + Geometry(rect) + ' ' + QuoteText(text);
+  return "window visible " + base::ToUtf8(class_name) + ' ' + Geometry(rect) + ' ' +
+         QuoteText(text);
 }
 
 std::string MessageBoxLine(std::wstring_view message) {
