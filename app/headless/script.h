@@ -2,7 +2,9 @@
 //
 // One command a line; `#` starts a comment that runs to the end of the line; words are separated
 // by spaces or tabs; a line may end in CR LF. Lines before `start` set up the simulated controller
-// (`device ...`); `start` runs the program; every later line drives it.
+// (`device ...`); `start` runs the program; every later line drives it. A script without `start`
+// runs nothing. Key names are matched exactly, case included; a screenshot's FILE is one word, so
+// it holds no space and no `#`.
 //
 // The whole script is checked before the program starts: a malformed line anywhere stops the run
 // before anything has happened, so a script never half-runs because of a typing error at its end.
