@@ -145,6 +145,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       std::size_t i = wParam == ICON_BIG ? 1 : 0;
       HICON old = w->icons[i];
       w->icons[i] = reinterpret_cast<HICON>(lParam);
+      if (w->native && H()) H()->SetIcon(w->native, WindowIconImages(w));
       return reinterpret_cast<LRESULT>(old);
     }
     case WM_GETICON:

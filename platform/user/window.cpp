@@ -358,6 +358,7 @@ void CreateNative(Window* w) {
       (w->exstyle & WS_EX_APPWINDOW) || (!w->owner && !d.popup && !(w->exstyle & WS_EX_TOOLWINDOW));
   if (Window* o = Find(w->owner)) d.owner = o->native;
   d.title = Utf8(w->text);
+  d.application = Utf8(InstanceName());
   w->native = h->CreateWindow(d);
   if (w->native) S().by_native[w->native] = w->handle;
 }
