@@ -12,6 +12,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libxtst-dev xvfb x11-utils x11-apps openbox
   # fonts: a metric-compatible Arial and a small CJK font
   fonts-liberation fonts-wqy-microhei
+  # the Debian package and the checks of its launcher and software-centre entry
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -6,8 +6,10 @@
 
 namespace app {
 
-void InstallHidapiDevices() {
-  hid::SetBackend(std::make_shared<hid::HidapiBackend>());
+std::shared_ptr<hid::Backend> InstallHidapiDevices() {
+  auto backend = std::make_shared<hid::HidapiBackend>();
+  hid::SetBackend(backend);
+  return backend;
 }
 
 }  // namespace app

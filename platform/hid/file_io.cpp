@@ -49,10 +49,12 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMod
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
-  std::unique_ptr<hid::Device> device = state.backend->Open(path);
+  hid::OpenError error = hid::OpenError::kNone;
+  std::unique_ptr<hid::Device> device = state.backend->Open(path, &error);
   if (!device) {
-    // The backend does not say why; a missing device is by far the likeliest.
-    SetLastError(ERROR_FILE_NOT_FOUND);
+    SetLastError(error == hid::OpenError::kAccessDenied ? ERROR_ACCESS_DENIED
+                 : error == hid::OpenError::kFailed     ? ERROR_GEN_FAILURE
+                                                        : ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
   base::AddCloseHandler(&hid::detail::CloseDeviceHandle);

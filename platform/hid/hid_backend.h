@@ -32,6 +32,14 @@ struct InterfaceInfo {
   WORD version = 0;  // release number
 };
 
+// Why an open failed.
+enum class OpenError {
+  kNone,          // it opened
+  kNotFound,      // no such interface: never there, or gone
+  kAccessDenied,  // it is there, but this user may not open it (the device node's permissions)
+  kFailed,        // any other reason (held exclusively elsewhere, an I/O error)
+};
+
 enum class ReadResult {
   kOk,       // bytes 1..64 hold the input report
   kTimeout,  // nothing arrived within kReadTimeoutMs; the buffer is unchanged
@@ -64,9 +72,13 @@ class Backend {
   // The present HID interfaces, in the system's order, each path once.
   virtual std::vector<InterfaceInfo> Enumerate() = 0;
 
-  // Opens an interface for reading and writing, shared with other openers. Null on failure (no
-  // such path, access denied, device gone).
-  virtual std::unique_ptr<Device> Open(const std::string& path) = 0;
+  // Opens an interface for reading and writing, shared with other openers. Null on failure, with
+  // the reason in `error` when it is given (kNone on success).
+  std::unique_ptr<Device> Open(const std::string& path, OpenError* error = nullptr);
+
+ protected:
+  // What Open does; sets `error` whenever it returns null.
+  virtual std::unique_ptr<Device> OpenInterface(const std::string& path, OpenError& error) = 0;
 };
 
 // Installs the backend that the Windows-named calls use (null uninstalls). Every handle, device

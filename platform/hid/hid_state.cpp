@@ -55,6 +55,18 @@ HidState& State() {
 
 namespace hid {
 
+std::unique_ptr<Device> Backend::Open(const std::string& path, OpenError* error) {
+  OpenError why = OpenError::kNone;
+  std::unique_ptr<Device> device = OpenInterface(path, why);
+  if (device) {
+    why = OpenError::kNone;
+  } else if (why == OpenError::kNone) {
+    why = OpenError::kFailed;  // a backend that failed without saying why
+  }
+  if (error) *error = why;
+  return device;
+}
+
 void SetBackend(std::shared_ptr<Backend> backend) {
   auto& state = detail::State();
   state.Clear();

@@ -140,8 +140,9 @@ constexpr DWORD FILE_SHARE_WRITE = 0x2;
 constexpr DWORD OPEN_EXISTING = 3;
 
 // Opens a HID device path from the interface detail record. The device is always shared with other
-// openers. INVALID_HANDLE_VALUE on failure: ERROR_FILE_NOT_FOUND (no such device, or the backend
-// would not open it), ERROR_INVALID_PARAMETER (a disposition other than OPEN_EXISTING).
+// openers. INVALID_HANDLE_VALUE on failure: ERROR_FILE_NOT_FOUND (no such device),
+// ERROR_ACCESS_DENIED (this user may not open it), ERROR_GEN_FAILURE (it would not open for another
+// reason), ERROR_INVALID_PARAMETER (a disposition other than OPEN_EXISTING).
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);

@@ -41,7 +41,17 @@ struct WindowDesc {
   bool topmost = false;     // kept above normal windows (tooltips)
   bool app_window = false;  // shown in the task bar (the main window)
   NativeWindow owner = 0;   // the window this one belongs to (a dialog's owner)
-  std::string title;        // UTF-8
+  std::string title;        // UTF-8; empty: the host names the window after the application
+  // The program the window belongs to, by its instance name ("halcyra"): how the desktop tells its
+  // windows from other programs' and matches them to the program's launcher.
+  std::string application;
+};
+
+// One picture of a window's icon: 0xAARRGGBB pixels (alpha not premultiplied), rows top first.
+struct IconImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // width * height
 };
 
 // A framebuffer: 0x00RRGGBB pixels, rows top first, `stride` pixels apart.
@@ -104,6 +114,9 @@ class Host {
   // The visible shape in window coordinates; null makes the window rectangular again.
   virtual void SetShape(NativeWindow window, const std::vector<Rect>* rects) = 0;
   virtual void SetTitle(NativeWindow window, const std::string& title) = 0;
+  // The pictures the desktop shows for the window (task switcher, panel), one per size; an empty
+  // list takes them away.
+  virtual void SetIcon(NativeWindow window, const std::vector<IconImage>& images) = 0;
   virtual void Show(NativeWindow window, bool activate) = 0;
   virtual void Hide(NativeWindow window) = 0;
   virtual void Minimize(NativeWindow window) = 0;

@@ -147,6 +147,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       std::size_t i = wParam == ICON_BIG ? 1 : 0;
       HICON old = w->icons[i];
       w->icons[i] = reinterpret_cast<HICON>(lParam);
+      if (w->native && CurrentHost()) CurrentHost()->SetIcon(w->native, WindowIconImages(w));
       return reinterpret_cast<LRESULT>(old);
     }
     case WM_GETICON:

@@ -326,5 +326,7 @@ Menu* FindMenu(HMENU m);
 HFONT DefaultGuiFont();
 void GetBaseUnits(HFONT font, int* bx, int* by);
 HICON IconFromResource(UINT id);
+// The pictures of the icons a top-level window was given with WM_SETICON, for its host.
+std::vector<host::IconImage> WindowIconImages(const Window* w);
 
 }  // namespace user

@@ -1,4 +1,5 @@
 // System metrics, icons and string resources.
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -73,6 +74,32 @@ HICON IconFromResource(UINT id) {
   auto h = reinterpret_cast<HICON>(next++);
   Icons()[h] = icon;
   return h;
+}
+
+std::vector<host::IconImage> WindowIconImages(const Window* w) {
+  std::vector<host::IconImage> images;
+  for (HICON icon : w->icons) {
+    auto it = Icons().find(icon);
+    if (it == Icons().end()) continue;
+    const Icon& source = it->second;
+    if (std::any_of(images.begin(), images.end(), [&](const host::IconImage& i) {
+          return i.width == source.width && i.height == source.height;
+        })) {
+      continue;  // the same size twice (one icon as both big and small): once is enough
+    }
+    host::IconImage image;
+    image.width = source.width;
+    image.height = source.height;
+    image.pixels.resize(static_cast<std::size_t>(source.width) * source.height);
+    const LONG bytes = static_cast<LONG>(image.pixels.size() * 4);
+    if (GetBitmapBits(source.bitmap, bytes, image.pixels.data()) != bytes) continue;
+    // Icon pictures are opaque: the bitmap's spare byte is no alpha.
+    for (std::uint32_t& p : image.pixels) p |= 0xFF000000u;
+    images.push_back(std::move(image));
+  }
+  std::sort(images.begin(), images.end(),
+            [](const host::IconImage& a, const host::IconImage& b) { return a.width < b.width; });
+  return images;
 }
 
 }  // namespace user

@@ -280,6 +280,7 @@ void CreateNative(Window* w) {
       (w->exstyle & WS_EX_APPWINDOW) || (!w->owner && !d.popup && !(w->exstyle & WS_EX_TOOLWINDOW));
   if (Window* o = Find(w->owner)) d.owner = o->native;
   d.title = base::ToUtf8(w->text);
+  d.application = base::ToUtf8(InstanceName());
   w->native = h->CreateWindow(d);
   if (w->native) Session().by_native[w->native] = w->handle;
 }

@@ -2,9 +2,16 @@
 // from hidapi, and the report descriptor read from sysfs.
 #include "hidapi_backend.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -80,6 +87,47 @@ TEST_F(Sysfs, DescriptorIsTheNodesFileUpToTheKernelsLimit) {
                            "/dev/hidraw", "/dev/hidraw1/..", ""}) {
     EXPECT_FALSE(hid::ReadSysfsReportDescriptor(path, root_)) << path;
   }
+}
+
+// A hidraw node that only root may open, as the controller's node is without the udev rule. Root
+// opens anything, so the attempt runs in a child process that has become the unprivileged user
+// "nobody"; there, opening fails with EACCES from the kernel, and that must come out as "access
+// denied", not as "no such device".
+TEST_F(Sysfs, NodeThisUserMayNotOpenIsReportedAsAccessDenied) {
+  if (::geteuid() != 0) GTEST_SKIP() << "making a device node and changing user need root";
+  // A character device with the numbers of /dev/null, which a fake sysfs files under hidraw.
+  fs::create_directories(root_ / "char" / "1:3");
+  fs::create_symlink("../../class/hidraw", root_ / "char" / "1:3" / "subsystem");
+  const std::string node = (root_ / "hidraw7").string();
+  ASSERT_EQ(::mknod(node.c_str(), S_IFCHR | 0600, makedev(1, 3)), 0) << std::strerror(errno);
+
+  EXPECT_EXIT(
+      {
+        constexpr uid_t kNobody = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+          std::fprintf(stderr, "cannot become nobody: %s\n", std::strerror(errno));
+          std::exit(1);
+        }
+        // Never hand hidapi a node it could open: a /dev/null look-alike would crash it.
+        if (::access(node.c_str(), R_OK | W_OK) == 0) {
+          std::fprintf(stderr, "the node is open to nobody\n");
+          std::exit(1);
+        }
+        auto backend = std::make_shared<hid::HidapiBackend>(root_ / "char");
+        hid::OpenError error = hid::OpenError::kNone;
+        const bool opened = backend->Open(node, &error) != nullptr;
+        hid::SetBackend(backend);
+        const std::wstring wide(node.begin(), node.end());
+        const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 3, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        std::fprintf(stderr, "opened %d, reason %d, handle valid %d, last error %u\n", opened,
+                     static_cast<int>(error), handle != INVALID_HANDLE_VALUE,
+                     static_cast<unsigned>(GetLastError()));
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0),
+      "opened 0, reason " + std::to_string(static_cast<int>(hid::OpenError::kAccessDenied)) +
+          ", handle valid 0, last error " + std::to_string(ERROR_ACCESS_DENIED));
 }
 
 }  // namespace

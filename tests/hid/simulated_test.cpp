@@ -44,14 +44,21 @@ TEST(Simulated, WritesSetBothChannelsAndTheLedCountAndReadsAnswerFromThem) {
 }
 
 TEST(Simulated, InterfaceListWithFailuresAndOtherDevices) {
-  hid::SimulatedBackend sim(
-      {{0x046D, 0xC52B}, {0x1A2C, 0x1519, true}, {0x1A2C, 0x1519, false, true}});
+  hid::SimulatedBackend sim({{0x046D, 0xC52B},
+                             {0x1A2C, 0x1519, true},
+                             {0x1A2C, 0x1519, false, true},
+                             {0x1A2C, 0x1519, false, false, true}});
   const auto list = sim.Enumerate();
-  ASSERT_EQ(list.size(), 3u);
+  ASSERT_EQ(list.size(), 4u);
   EXPECT_EQ(list[0].vendor_id, 0x046D);
   EXPECT_EQ(list[0].product_id, 0xC52B);
-  EXPECT_FALSE(sim.Open(list[1].path));
-  EXPECT_FALSE(sim.Open("/sim/hidraw3"));
+  hid::OpenError error = hid::OpenError::kNone;
+  EXPECT_FALSE(sim.Open(list[1].path, &error));
+  EXPECT_EQ(error, hid::OpenError::kFailed);
+  EXPECT_FALSE(sim.Open(list[3].path, &error));
+  EXPECT_EQ(error, hid::OpenError::kAccessDenied);
+  EXPECT_FALSE(sim.Open("/sim/hidraw4", &error));
+  EXPECT_EQ(error, hid::OpenError::kNotFound);
   std::vector<BYTE> descriptor;
   EXPECT_FALSE(sim.Open(list[2].path)->ReportDescriptor(descriptor));
   {

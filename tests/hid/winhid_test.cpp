@@ -88,7 +88,8 @@ TEST_F(WinHid, EnumerationFollowsTheSetupProtocol) {
 TEST_F(WinHid, OpenGivesAttributesAndCapabilitiesOrFailsAsTheDeviceDoes) {
   Install({{0x1A2C, 0x1519},
            {0x1A2C, 0x1519, /*open_fails=*/true},
-           {0x1A2C, 0x1519, false, /*caps_fail=*/true}});
+           {0x1A2C, 0x1519, false, /*caps_fail=*/true},
+           {0x1A2C, 0x1519, false, false, /*access_denied=*/true}});
   HANDLE h = Open(0);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   HIDD_ATTRIBUTES attributes{};
@@ -106,7 +107,12 @@ TEST_F(WinHid, OpenGivesAttributesAndCapabilitiesOrFailsAsTheDeviceDoes) {
   EXPECT_EQ(HidP_GetCaps(preparsed, &caps), HIDP_STATUS_INVALID_PREPARSED_DATA);
   EXPECT_FALSE(HidD_FreePreparsedData(preparsed));
 
+  // The reason an open failed reaches the caller, as Windows reports it.
   EXPECT_EQ(Open(1), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_GEN_FAILURE);
+  EXPECT_EQ(Open(3), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(Open(4), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
   HANDLE no_caps = Open(2);
   preparsed = nullptr;

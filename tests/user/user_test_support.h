@@ -144,6 +144,9 @@ class ForwardingHost final : public host::Host {
     in_->SetShape(w, r);
   }
   void SetTitle(host::NativeWindow w, const std::string& t) override { in_->SetTitle(w, t); }
+  void SetIcon(host::NativeWindow w, const std::vector<host::IconImage>& i) override {
+    in_->SetIcon(w, i);
+  }
   void Show(host::NativeWindow w, bool a) override { in_->Show(w, a); }
   void Hide(host::NativeWindow w) override { in_->Hide(w); }
   void Minimize(host::NativeWindow w) override { in_->Minimize(w); }

@@ -251,5 +251,45 @@ TEST_F(WindowTest, WindowTextGoesThroughTheProcedure) {
   EXPECT_EQ(host_->Description(host_->VisibleWindows()[0])->title, "中文 text");
 }
 
+TEST_F(WindowTest, TheHostKnowsWhoseWindowItIsAndShowsTheIconItWasGiven) {
+  const std::wstring instance = user::InstanceName();
+  user::SetInstanceName(L"halcyra");
+  HWND w = TopLevel(0, 0, 10, 10);
+  user::SetInstanceName(instance);
+  const host::NativeWindow native = host_->VisibleWindows().at(0);
+  EXPECT_EQ(host_->Description(native)->application, "halcyra");
+  EXPECT_TRUE(host_->Icon(native).empty());
+
+  // The icon's pixels as the window system itself draws them.
+  HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(128));
+  ASSERT_NE(icon, nullptr);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP drawn = CreateBitmap(32, 32, 1, 32, nullptr);
+  HGDIOBJ old = SelectObject(memory, drawn);
+  ASSERT_TRUE(DrawIcon(memory, 0, 0, icon));
+  SelectObject(memory, old);
+  std::vector<std::uint32_t> expected(32 * 32);
+  GetBitmapBits(drawn, 32 * 32 * 4, expected.data());
+  DeleteObject(drawn);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  // One icon as both big and small is one picture, opaque.
+  SendMessageW(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  auto images = host_->Icon(native);
+  ASSERT_EQ(images.size(), 1u);
+  ASSERT_EQ(images[0].width, 32);
+  ASSERT_EQ(images[0].height, 32);
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    ASSERT_EQ(images[0].pixels[i], 0xFF000000u | (expected[i] & 0xFFFFFFu)) << i;
+
+  SendMessageW(w, WM_SETICON, ICON_BIG, 0);
+  EXPECT_EQ(host_->Icon(native).size(), 1u) << "the small icon is still set";
+  SendMessageW(w, WM_SETICON, ICON_SMALL, 0);
+  EXPECT_TRUE(host_->Icon(native).empty());
+}
+
 }  // namespace
 }  // namespace usertest

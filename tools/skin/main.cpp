@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
           id == 128 ? res + "/icons/128.bmp" : res + "/bitmaps/" + std::to_string(id) + ".bmp";
       skin::write_file(path, skin::encode_bmp(picture));
     }
+    skin::write_theme_icons(res, previews);
     skin::write_previews(set, previews);
     std::printf("%zu pictures written\n", set.size());
   } catch (const std::exception& e) {

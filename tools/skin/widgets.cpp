@@ -1,5 +1,5 @@
 // The main window's smaller pictures: colour swatches, the colour wheel, slider tracks and thumbs,
-// drop-down arrows, window buttons, page tabs, the Synchronize switch, Apply and the program icon.
+// drop-down arrows, window buttons, page tabs, the Synchronize switch, and Apply.
 #include <array>
 #include <cmath>
 
@@ -325,21 +325,6 @@ void apply_button(const Picture& skin, PictureSet& out) {
     cairo_stroke(cr);
     out[hover ? 207 : 206] = flatten(s, {.background = &bg, .shape = &shape});
   }
-}
-
-Picture program_icon() {
-  Surface s(32, 32);
-  cairo_t* cr = s.cr();
-  cairo_rectangle(cr, 0, 0, 32, 32);
-  set_colour(cr, kBaseBottom);
-  cairo_fill(cr);
-  rounded_rect(cr, 1, 1, 30, 30, 7);
-  fill_vertical(cr, 1, 31, hex(0x1E2A4C), hex(0x0E1426), true);
-  set_colour(cr, hex(0x3A4C78));
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
-  draw_brand_mark(cr, 16, 16, 10.5);
-  return flatten_opaque(s);
 }
 
 }  // namespace

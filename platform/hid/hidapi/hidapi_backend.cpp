@@ -1,8 +1,11 @@
 #include "hidapi_backend.h"
 
+#include <fcntl.h>
 #include <hidapi.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
 
 namespace hid {
@@ -62,7 +65,8 @@ class HidapiDevice final : public Device {
 
 }  // namespace
 
-HidapiBackend::HidapiBackend() : initialised_(hid_init() == 0) {}
+HidapiBackend::HidapiBackend(std::filesystem::path char_root)
+    : initialised_(hid_init() == 0), char_root_(std::move(char_root)) {}
 
 HidapiBackend::~HidapiBackend() {
   if (initialised_) hid_exit();
@@ -81,10 +85,27 @@ std::vector<InterfaceInfo> HidapiBackend::Enumerate() {
   return present;
 }
 
-std::unique_ptr<Device> HidapiBackend::Open(const std::string& path) {
-  if (!initialised_ || !IsHidrawDevice(path)) return nullptr;
+std::unique_ptr<Device> HidapiBackend::OpenInterface(const std::string& path, OpenError& error) {
+  if (!initialised_) {
+    error = OpenError::kFailed;
+    return nullptr;
+  }
+  if (!IsHidrawDevice(path, char_root_)) {
+    error = OpenError::kNotFound;
+    return nullptr;
+  }
   hid_device* device = hid_open_path(path.c_str());
-  if (device == nullptr) return nullptr;
+  if (device == nullptr) {
+    // hidapi keeps the reason only as text; the node's permissions tell it for certain.
+    if (::faccessat(AT_FDCWD, path.c_str(), R_OK | W_OK, AT_EACCESS) != 0) {
+      error = errno == EACCES || errno == EPERM ? OpenError::kAccessDenied
+              : errno == ENOENT                 ? OpenError::kNotFound
+                                                : OpenError::kFailed;
+    } else {
+      error = OpenError::kFailed;
+    }
+    return nullptr;
+  }
   InterfaceInfo info{path, 0, 0, 0};
   if (const hid_device_info* details = hid_get_device_info(device)) {
     info.vendor_id = details->vendor_id;

@@ -14,16 +14,22 @@ namespace hid {
 
 class HidapiBackend final : public Backend {
  public:
-  HidapiBackend();
+  // `char_root` is where the kernel lists character devices by number (tests give a fake one).
+  explicit HidapiBackend(std::filesystem::path char_root = "/sys/dev/char");
   ~HidapiBackend() override;
   HidapiBackend(const HidapiBackend&) = delete;
   HidapiBackend& operator=(const HidapiBackend&) = delete;
 
   std::vector<InterfaceInfo> Enumerate() override;
-  std::unique_ptr<Device> Open(const std::string& path) override;
+
+ protected:
+  // A path that is no hidraw node counts as not found. A node that will not open counts as denied
+  // when this process's user lacks read or write permission on it.
+  std::unique_ptr<Device> OpenInterface(const std::string& path, OpenError& error) override;
 
  private:
   bool initialised_ = false;
+  std::filesystem::path char_root_;
 };
 
 // Whether `path` names a hidraw character device: its sysfs entry under <char_root>/MAJOR:MINOR

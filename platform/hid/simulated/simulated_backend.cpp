@@ -121,10 +121,19 @@ std::vector<InterfaceInfo> SimulatedBackend::Enumerate() {
   return present;
 }
 
-std::unique_ptr<Device> SimulatedBackend::Open(const std::string& path) {
+std::unique_ptr<Device> SimulatedBackend::OpenInterface(const std::string& path, OpenError& error) {
+  error = OpenError::kNotFound;
   for (std::size_t i = 0; i < shared_->slots.size(); ++i) {
-    if (path != PathOf(i)) continue;
-    if (!shared_->Present(i) || shared_->slots[i].config.open_fails) return nullptr;
+    if (path != PathOf(i) || !shared_->Present(i)) continue;
+    const auto& config = shared_->slots[i].config;
+    if (config.access_denied) {
+      error = OpenError::kAccessDenied;
+      return nullptr;
+    }
+    if (config.open_fails) {
+      error = OpenError::kFailed;
+      return nullptr;
+    }
     return std::make_unique<SimulatedDevice>(shared_, i);
   }
   return nullptr;

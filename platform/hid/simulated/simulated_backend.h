@@ -26,6 +26,8 @@ struct SimulatedInterface {
   WORD product_id = kSimulatedControllerProduct;
   bool open_fails = false;  // opening it fails, as for a device held exclusively elsewhere
   bool caps_fail = false;   // it opens, but its report descriptor cannot be read
+  // Opening it fails for lack of permission, as for a device node that only root may open.
+  bool access_denied = false;
 };
 
 class SimulatedBackend final : public Backend {
@@ -38,8 +40,6 @@ class SimulatedBackend final : public Backend {
   explicit SimulatedBackend(std::vector<SimulatedInterface> interfaces);
 
   std::vector<InterfaceInfo> Enumerate() override;
-  std::unique_ptr<Device> Open(const std::string& path) override;
-
   // The controller's state: set it to choose what the read requests answer, read it to see what
   // the write requests set.
   ControllerState& Controller();
@@ -66,6 +66,9 @@ class SimulatedBackend final : public Backend {
   static std::string PathOf(std::size_t index);
 
   struct Shared;
+
+ protected:
+  std::unique_ptr<Device> OpenInterface(const std::string& path, OpenError& error) override;
 
  private:
   std::shared_ptr<Shared> shared_;

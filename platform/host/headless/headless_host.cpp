@@ -108,6 +108,10 @@ void HeadlessHost::SetTitle(NativeWindow window, const std::string& title) {
   if (Window* w = Find(window)) w->desc.title = title;
 }
 
+void HeadlessHost::SetIcon(NativeWindow window, const std::vector<IconImage>& images) {
+  if (Window* w = Find(window)) w->icon = images;
+}
+
 void HeadlessHost::Show(NativeWindow window, bool activate) {
   Window* w = Find(window);
   if (!w) return;
@@ -391,6 +395,11 @@ std::optional<WindowDesc> HeadlessHost::Description(NativeWindow window) const {
   const Window* w = Find(window);
   if (!w) return std::nullopt;
   return w->desc;
+}
+
+std::vector<IconImage> HeadlessHost::Icon(NativeWindow window) const {
+  const Window* w = Find(window);
+  return w ? w->icon : std::vector<IconImage>{};
 }
 
 bool HeadlessHost::IsShown(NativeWindow window) const {

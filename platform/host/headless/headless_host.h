@@ -40,6 +40,7 @@ class HeadlessHost final : public Host {
   void SetWindowRect(NativeWindow window, const Rect& rect) override;
   void SetShape(NativeWindow window, const std::vector<Rect>* rects) override;
   void SetTitle(NativeWindow window, const std::string& title) override;
+  void SetIcon(NativeWindow window, const std::vector<IconImage>& images) override;
   void Show(NativeWindow window, bool activate) override;
   void Hide(NativeWindow window) override;
   void Minimize(NativeWindow window) override;
@@ -107,6 +108,7 @@ class HeadlessHost final : public Host {
   bool Exists(NativeWindow window) const { return windows_.count(window) != 0; }
   std::optional<Rect> WindowRect(NativeWindow window) const;
   std::optional<WindowDesc> Description(NativeWindow window) const;  // rect and title up to date
+  std::vector<IconImage> Icon(NativeWindow window) const;            // as last set; empty when none
   bool IsShown(NativeWindow window) const;
   bool IsMinimized(NativeWindow window) const;
   NativeWindow ActiveWindow() const { return active_; }
@@ -124,6 +126,7 @@ class HeadlessHost final : public Host {
     bool minimized = false;
     std::map<std::string, long> markers;
     NativeWindow last_popup = 0;
+    std::vector<IconImage> icon;
   };
 
   Window* Find(NativeWindow window);

@@ -4,7 +4,6 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/shape.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -92,6 +91,7 @@ X11HostImpl::X11HostImpl(Display* dpy, bool shared_memory)
       {&atoms_.net_wm_name, "_NET_WM_NAME"},
       {&atoms_.utf8_string, "UTF8_STRING"},
       {&atoms_.net_wm_pid, "_NET_WM_PID"},
+      {&atoms_.net_wm_icon, "_NET_WM_ICON"},
       {&atoms_.net_wm_window_type, "_NET_WM_WINDOW_TYPE"},
       {&atoms_.net_wm_window_type_normal, "_NET_WM_WINDOW_TYPE_NORMAL"},
       {&atoms_.net_wm_window_type_dialog, "_NET_WM_WINDOW_TYPE_DIALOG"},
@@ -222,8 +222,7 @@ NativeWindow X11HostImpl::CreateWindow(const WindowDesc& desc) {
                             CopyFromParent, InputOutput, CopyFromParent, mask, &a);
   if (!xw) return 0;
 
-  XClassHint class_hint{const_cast<char*>("halcyra"), const_cast<char*>("Halcyra")};
-  XSetClassHint(dpy_, xw, &class_hint);
+  SetIdentity(xw, desc);
   XWMHints wm_hints{};
   wm_hints.flags = InputHint | StateHint;
   wm_hints.input = desc.popup ? False : True;
@@ -232,9 +231,8 @@ NativeWindow X11HostImpl::CreateWindow(const WindowDesc& desc) {
   SetSizeHints(xw, r, desc.popup);
   Atom protocols[] = {atoms_.wm_delete_window};
   XSetWMProtocols(dpy_, xw, protocols, 1);
-  long pid = static_cast<long>(getpid());
-  XChangeProperty(dpy_, xw, atoms_.net_wm_pid, XA_CARDINAL, 32, PropModeReplace,
-                  reinterpret_cast<unsigned char*>(&pid), 1);
+  // Every window the program owns is a normal application window to the window manager (listed,
+  // focusable, minimisable), dialogs and popups aside; that it has no frame says the Motif hint.
   Atom type = desc.popup   ? (desc.topmost ? atoms_.net_wm_window_type_tooltip
                                            : atoms_.net_wm_window_type_popup_menu)
               : desc.owner ? atoms_.net_wm_window_type_dialog
@@ -320,10 +318,13 @@ void X11HostImpl::SetShape(NativeWindow window, const std::vector<Rect>* rects) 
   XFlush(dpy_);
 }
 
-void X11HostImpl::SetTitle(NativeWindow window, const std::string& title) {
+void X11HostImpl::SetTitle(NativeWindow window, const std::string& text) {
   Win* w = Find(window);
   if (!w || dead_) return;
-  w->desc.title = title;
+  w->desc.title = text;
+  // A task switcher has nothing to show for a window without text: it takes the application's name.
+  const std::string title =
+      text.empty() && !w->desc.popup ? X11ClassName(InstanceOf(w->desc)) : text;
   XChangeProperty(dpy_, window, atoms_.net_wm_name, atoms_.utf8_string, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(title.data()),
                   static_cast<int>(title.size()));

@@ -23,6 +23,11 @@
 
 namespace host {
 
+// The class a window of application `instance` carries in WM_CLASS, and the name an untitled
+// window shows: the instance name with its first letter in capitals, as X names classes
+// ("halcyra" -> "Halcyra"). A desktop entry's StartupWMClass names this class.
+std::string X11ClassName(const std::string& instance);
+
 class X11Host : public Host {
  public:
   // Connects to `display_name` (empty: $DISPLAY). On failure returns null and puts one line that

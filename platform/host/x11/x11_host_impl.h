@@ -19,12 +19,15 @@ struct Atoms {
   Atom wm_protocols, wm_delete_window, wm_state, wm_change_state;
   Atom net_supported, net_supporting_wm_check, net_active_window, net_wm_moveresize;
   Atom net_wm_state, net_wm_state_hidden, net_wm_state_above, net_wm_state_skip_taskbar;
-  Atom net_wm_name, utf8_string, net_wm_pid;
+  Atom net_wm_name, utf8_string, net_wm_pid, net_wm_icon;
   Atom net_wm_window_type, net_wm_window_type_normal, net_wm_window_type_dialog;
   Atom net_wm_window_type_tooltip, net_wm_window_type_popup_menu;
   Atom motif_wm_hints;
   Atom last_active_popup;
 };
+
+// The instance name of the application a window belongs to (x11_identity.cpp).
+std::string InstanceOf(const WindowDesc& desc);
 
 class X11HostImpl final : public X11Host {
  public:
@@ -44,6 +47,7 @@ class X11HostImpl final : public X11Host {
   void SetWindowRect(NativeWindow window, const Rect& rect) override;
   void SetShape(NativeWindow window, const std::vector<Rect>* rects) override;
   void SetTitle(NativeWindow window, const std::string& title) override;
+  void SetIcon(NativeWindow window, const std::vector<IconImage>& images) override;
   void Show(NativeWindow window, bool activate) override;
   void Hide(NativeWindow window) override;
   void Minimize(NativeWindow window) override;
@@ -95,6 +99,8 @@ class X11HostImpl final : public X11Host {
   void RaiseInOwnStack(NativeWindow window);
   void RestackAbove();
   void QueueState(NativeWindow window, bool minimized);
+  // x11_identity.cpp
+  void SetIdentity(Window xw, const WindowDesc& desc);
   // x11_events.cpp
   void Translate(const XEvent& xe);
   void TranslatePointer(const XEvent& xe);
