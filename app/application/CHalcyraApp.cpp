@@ -54,9 +54,12 @@ BOOL CHalcyraApp::InitInstance() {
     ::CloseHandle(marker);
     // Without a main window to show (the other instance is starting or ending), this one runs.
     if (CWnd* running = FindRunningInstance()) {
+      // The pop-up is taken first: bringing its owner forward must not make the owner its own
+      // last active pop-up.
+      CWnd* popup = running->GetLastActivePopup();
       if (running->IsIconic()) running->ShowWindow(SW_RESTORE);
       running->SetForegroundWindow();
-      if (CWnd* popup = running->GetLastActivePopup()) popup->SetForegroundWindow();
+      if (popup != nullptr) popup->SetForegroundWindow();
       return FALSE;
     }
   } else if (m_hInstanceMarker == nullptr) {
