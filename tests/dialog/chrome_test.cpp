@@ -93,5 +93,12 @@ TEST_F(ChromeTest, OnlyTheCloseButtonClosesTheWindow) {
   EXPECT_TRUE(app_.Host().VisibleWindows().empty());
 }
 
+TEST_F(ChromeTest, EnterEndsTheWindowAsTheCloseButtonDoes) {
+  // OK names no control of the window, so it is not held back as Escape is.
+  app_.Key(VK_RETURN);
+  EXPECT_FALSE(app_.Running());
+  EXPECT_EQ(0, app_.ExitCode());
+}
+
 }  // namespace
 }  // namespace dialog::test
