@@ -1,9 +1,8 @@
 #include "CBmpRgn.h"
 
-#include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -19,15 +18,10 @@ bool MatchesKey(const BYTE* pixel, COLORREF key) {
 
 }  // namespace
 
-CBmpRgn::~CBmpRgn() {
-  if (m_hBitmap != nullptr) ::DeleteObject(m_hBitmap);
-  if (m_hRgn != nullptr) ::DeleteObject(m_hRgn);
-}
-
 void CBmpRgn::ShapeWindow(POINT* holes, int count) {
-  if (m_hBitmap == nullptr || m_hTargetWnd == nullptr) return;
+  if (!m_hBitmap || m_hTargetWnd == nullptr) return;
   BITMAP bm{};
-  if (::GetObjectW(m_hBitmap, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0) return;
+  if (::GetObjectW(m_hBitmap.get(), sizeof(bm), &bm) == 0 || bm.bmWidth <= 0) return;
   const int width = bm.bmWidth;
   const int height = bm.bmHeight > 0 ? bm.bmHeight : 0;
   const int stride = bm.bmWidthBytes;
@@ -41,12 +35,16 @@ void CBmpRgn::ShapeWindow(POINT* holes, int count) {
 
   const std::size_t bufferSize =
       static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
-  std::unique_ptr<BYTE[]> pixels(new (std::nothrow) BYTE[bufferSize > 0 ? bufferSize : 1]);
-  std::unique_ptr<POINT[]> points(new (std::nothrow) POINT[height > 0 ? 2 * height : 1]());
-  if (!pixels || !points) return;
-  ::GetBitmapBits(m_hBitmap, static_cast<LONG>(bufferSize), pixels.get());
+  std::vector<BYTE> pixels;
+  std::vector<POINT> points;
+  try {
+    pixels.resize(bufferSize);
+    points.resize(2 * static_cast<std::size_t>(height));
+  } catch (const std::bad_alloc&) {
+    return;  // before the window is touched
+  }
+  ::GetBitmapBits(m_hBitmap.get(), static_cast<LONG>(bufferSize), pixels.data());
 
-  if (m_hRgn != nullptr) ::DeleteObject(m_hRgn);
   m_hRgn = ::CreateRectRgn(0, 0, width + 2 * m_nFrameX, height + m_nFrameY);
 
   WINDOWPLACEMENT wp{};
@@ -56,9 +54,10 @@ void CBmpRgn::ShapeWindow(POINT* holes, int count) {
                  width + m_nFrameX, height + m_nFrameY + m_nFrameX, SWP_NOZORDER);
 
   for (int r = 0; r < height; ++r) {
-    const BYTE* row = pixels.get() + static_cast<std::size_t>(r) * static_cast<std::size_t>(stride);
-    POINT& left = points[r];
-    POINT& right = points[2 * height - 1 - r];
+    const BYTE* row =
+        pixels.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(stride);
+    POINT& left = points[static_cast<std::size_t>(r)];
+    POINT& right = points[static_cast<std::size_t>(2 * height - 1 - r)];
     left.y = right.y = m_nFrameY + r;
     // A row that is all key colour has no edges: both its points sit at the frame's left edge, so
     // the row adds nothing to the polygon.
@@ -77,14 +76,13 @@ void CBmpRgn::ShapeWindow(POINT* holes, int count) {
     }
   }
 
-  if (HRGN outline = ::CreatePolygonRgn(points.get(), 2 * height, ALTERNATE)) {
-    ::CombineRgn(m_hRgn, m_hRgn, outline, RGN_AND);
-    ::DeleteObject(outline);
-  }
+  const gdi::UniqueRegion outline(::CreatePolygonRgn(points.data(), 2 * height, ALTERNATE));
+  if (outline) ::CombineRgn(m_hRgn.get(), m_hRgn.get(), outline.get(), RGN_AND);
 
   CutHoles(holes, count);
 
-  if (::SetWindowRgn(m_hTargetWnd, m_hRgn, TRUE) != 0) m_hRgn = nullptr;  // the window owns it
+  // From here on the window owns the region; should it refuse it, the builder still frees it.
+  if (::SetWindowRgn(m_hTargetWnd, m_hRgn.get(), TRUE) != 0) m_hRgn.release();
 }
 
 void CBmpRgn::CutHoles(POINT* holes, int count) {
@@ -104,10 +102,8 @@ void CBmpRgn::CutHoles(POINT* holes, int count) {
         holes[start + 2 * h - 1 - t].x += m_nFrameX;
         holes[start + 2 * h - 1 - t].y = holes[start + t].y;
       }
-      if (HRGN hole = ::CreatePolygonRgn(holes + start, n, ALTERNATE)) {
-        if (m_hRgn != nullptr) ::CombineRgn(m_hRgn, m_hRgn, hole, RGN_DIFF);
-        ::DeleteObject(hole);
-      }
+      const gdi::UniqueRegion hole(::CreatePolygonRgn(holes + start, n, ALTERNATE));
+      if (hole && m_hRgn) ::CombineRgn(m_hRgn.get(), m_hRgn.get(), hole.get(), RGN_DIFF);
     }
     start = i + 1;
   }

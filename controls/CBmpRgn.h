@@ -9,11 +9,12 @@
 #pragma once
 
 #include "afxwin.h"
+#include "gdi_owners.h"
 
 class CBmpRgn {
  public:
   CBmpRgn() = default;
-  virtual ~CBmpRgn();
+  virtual ~CBmpRgn() = default;
   CBmpRgn(const CBmpRgn&) = delete;
   CBmpRgn& operator=(const CBmpRgn&) = delete;
 
@@ -28,8 +29,8 @@ class CBmpRgn {
   void CutHoles(POINT* holes, int count);
 
   HWND m_hTargetWnd = nullptr;  // the window to shape (borrowed)
-  HBITMAP m_hBitmap = nullptr;  // the shape bitmap (owned)
-  HRGN m_hRgn = nullptr;        // the region being built (owned until the window takes it)
+  gdi::UniqueBitmap m_hBitmap;  // the shape bitmap
+  gdi::UniqueRegion m_hRgn;     // the region being built, until the window takes it
   COLORREF m_clrKey = 0;        // the colour that counts as outside
   int m_nInsetLeft = 0;         // added to every left edge
   int m_nInsetRight = 0;        // subtracted from every right edge

@@ -1,6 +1,7 @@
 #include "discovery.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace device {
 
@@ -10,82 +11,63 @@ void InterfaceDetail::Allocate(DWORD size) {
   get()->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
 }
 
-DeviceDiscovery::~DeviceDiscovery() {
-  if (m_pPreparsedData != nullptr) HidD_FreePreparsedData(m_pPreparsedData);
-  if (m_hDevice != nullptr && m_hDevice != INVALID_HANDLE_VALUE) CloseHandle(m_hDevice);
-  ReleaseEnumeration();
-}
-
-void DeviceDiscovery::CloseCandidate() {
-  CloseHandle(m_hDevice);
-  m_hDevice = INVALID_HANDLE_VALUE;
-  if (m_pPreparsedData != nullptr) {
-    HidD_FreePreparsedData(m_pPreparsedData);
-    m_pPreparsedData = nullptr;
-  }
-  m_detail.Reset();
-}
-
-void DeviceDiscovery::ReleaseEnumeration() {
-  if (m_hDevInfo != nullptr && m_hDevInfo != INVALID_HANDLE_VALUE) {
-    SetupDiDestroyDeviceInfoList(m_hDevInfo);
-  }
-  m_hDevInfo = nullptr;
-}
-
 BOOL DeviceDiscovery::FindDevice() {
-  // Discovery runs once; should it run again, the earlier controller is let go first.
-  if (m_hDevice != nullptr && m_hDevice != INVALID_HANDLE_VALUE) CloseCandidate();
+  // Should discovery run again, the earlier controller is let go here.
   m_hDevice = INVALID_HANDLE_VALUE;
+  m_pPreparsedData.reset();
 
   HidD_GetHidGuid(&m_guidHid);
   m_hDevInfo =
       SetupDiGetClassDevsW(&m_guidHid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  const BOOL found = SearchInterfaces();
+  m_hDevInfo.reset();  // however the search ended
+  return found;
+}
+
+BOOL DeviceDiscovery::SearchInterfaces() {
   m_detail.Reset();
   m_interfaceData.cbSize = sizeof(SP_DEVICE_INTERFACE_DATA);
 
-  // Every index is tried: a gap in the enumeration does not end the search.
+  // Every index is tried: a gap in the enumeration does not end the search. A candidate's handle
+  // and preparsed data are owned by the loop body, so a rejected candidate is closed as the body
+  // ends, whichever way it ends.
   for (DWORD index = 0; index < kInterfacesTried; ++index) {
-    if (!SetupDiEnumDeviceInterfaces(m_hDevInfo, nullptr, &m_guidHid, index, &m_interfaceData)) {
+    if (!SetupDiEnumDeviceInterfaces(m_hDevInfo.get(), nullptr, &m_guidHid, index,
+                                     &m_interfaceData)) {
       continue;
     }
 
     DWORD required = 0;
-    SetupDiGetDeviceInterfaceDetailW(m_hDevInfo, &m_interfaceData, nullptr, 0, &required, nullptr);
+    SetupDiGetDeviceInterfaceDetailW(m_hDevInfo.get(), &m_interfaceData, nullptr, 0, &required,
+                                     nullptr);
     m_detail.Allocate(required);
-    if (!SetupDiGetDeviceInterfaceDetailW(m_hDevInfo, &m_interfaceData, m_detail.get(), required,
-                                          nullptr, nullptr)) {
-      m_detail.Reset();
+    if (!SetupDiGetDeviceInterfaceDetailW(m_hDevInfo.get(), &m_interfaceData, m_detail.get(),
+                                          required, nullptr, nullptr)) {
       continue;
     }
 
-    m_hDevice = CreateFileW(m_detail.get()->DevicePath, GENERIC_READ | GENERIC_WRITE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (m_hDevice == INVALID_HANDLE_VALUE) {
-      m_detail.Reset();
-      continue;
-    }
+    base::UniqueKernelHandle candidate(
+        CreateFileW(m_detail.get()->DevicePath, GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!candidate) continue;
 
-    HidD_GetAttributes(m_hDevice, &m_attributes);  // its result is not needed: the ids decide
+    HidD_GetAttributes(candidate.get(), &m_attributes);  // its result is not needed: the ids decide
 
-    if (!HidD_GetPreparsedData(m_hDevice, &m_pPreparsedData) ||
-        HidP_GetCaps(m_pPreparsedData, &m_caps) != HIDP_STATUS_SUCCESS) {
+    hid::UniquePreparsedData preparsed;
+    if (!HidD_GetPreparsedData(candidate.get(), preparsed.put()) ||
+        HidP_GetCaps(preparsed.get(), &m_caps) != HIDP_STATUS_SUCCESS) {
       // An interface that opens but cannot describe itself ends the search: the controller
       // counts as absent.
-      CloseCandidate();
-      ReleaseEnumeration();
       return FALSE;
     }
 
     if (m_attributes.VendorID == kControllerVendorId &&
         m_attributes.ProductID == kControllerProductId) {
-      ReleaseEnumeration();
+      m_hDevice = std::move(candidate);
+      m_pPreparsedData = std::move(preparsed);
       return TRUE;
     }
-    CloseCandidate();
   }
-
-  ReleaseEnumeration();
   return FALSE;
 }
 

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "hid_owners.h"
+#include "kernel_handle.h"
 #include "winhid.h"
 
 namespace device {
@@ -31,10 +33,9 @@ class InterfaceDetail {
 
 class DeviceDiscovery {
  public:
+  // Every handle is held by its owner, so the record lets go of the controller when it is
+  // destroyed; the main dialog lives until the process ends, so that is the end of the run.
   DeviceDiscovery() = default;
-  // Closes the controller's handle: the owner lives until the process ends, so this is the end of
-  // the run.
-  ~DeviceDiscovery();
   DeviceDiscovery(const DeviceDiscovery&) = delete;
   DeviceDiscovery& operator=(const DeviceDiscovery&) = delete;
 
@@ -46,17 +47,18 @@ class DeviceDiscovery {
   BOOL FindDevice();
 
   GUID m_guidHid{};
-  HDEVINFO m_hDevInfo = nullptr;
+  hid::UniqueDeviceInfoList m_hDevInfo;  // held only while the search runs
   HIDD_ATTRIBUTES m_attributes{};
   SP_DEVICE_INTERFACE_DATA m_interfaceData{};
   InterfaceDetail m_detail;
-  PHIDP_PREPARSED_DATA m_pPreparsedData = nullptr;
+  hid::UniquePreparsedData m_pPreparsedData;  // the controller's, once found
   HIDP_CAPS m_caps{};
-  HANDLE m_hDevice = nullptr;  // 0 until discovery runs
+  // 0 until discovery runs, then the controller or INVALID_HANDLE_VALUE; either of those two
+  // means no controller (the owner holds nothing).
+  base::UniqueKernelHandle m_hDevice;
 
  private:
-  void CloseCandidate();
-  void ReleaseEnumeration();
+  BOOL SearchInterfaces();
 };
 
 }  // namespace device

@@ -33,9 +33,7 @@ CHalcyraDlg::CHalcyraDlg(CWnd* parent) : CDialogEx(IDD_HALCYRA_DIALOG, parent) {
   m_nLanguage = 0;
 }
 
-CHalcyraDlg::~CHalcyraDlg() {
-  if (m_hBmpBack != nullptr) ::DeleteObject(m_hBmpBack);
-}
+CHalcyraDlg::~CHalcyraDlg() = default;
 
 BOOL CHalcyraDlg::OnInitDialog() {
   CDialogEx::OnInitDialog();

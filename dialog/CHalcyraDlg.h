@@ -18,6 +18,7 @@
 #include "CWmp.h"
 #include "afxwin.h"
 #include "discovery.h"
+#include "gdi_owners.h"
 
 // Synchronize: when set, Apply sends the ARGB report and then the VRGB report, whatever page is
 // shown. One per process; only the main dialog's command handling reads or writes it.
@@ -58,7 +59,7 @@ class CHalcyraDlg : public CDialogEx, public device::DeviceDiscovery {
   // ---- State. Public so that the programs that report the lighting state, and the tests, can
   // read it.
   HICON m_hIcon = nullptr;
-  HBITMAP m_hBmpBack = nullptr;  // the skin picture, also the window property "MPBmpProp"
+  gdi::UniqueBitmap m_hBmpBack;  // the skin picture, also the window property "MPBmpProp"
   UINT m_nBackId = 0;
   int m_nColor = 0;   // 0 the custom colour (the sliders), 1..8 a preset
   int m_nEffect = 0;  // effect button 1..24, shared by both pages
@@ -154,7 +155,7 @@ class CHalcyraDlg : public CDialogEx, public device::DeviceDiscovery {
   void DrawColorValues(CDC* dc);
   COLORREF SampleColor() const;
   // The controller's handle as the requests take it.
-  HANDLE DeviceHandle() const { return m_hDevice; }
+  HANDLE DeviceHandle() const { return m_hDevice.get(); }
   // Whether discovery left a handle that can reach a controller.
   bool DeviceFound() const;
 };

@@ -46,10 +46,6 @@ END_MESSAGE_MAP()
 
 CNumDlg::CNumDlg(CWnd* parent) : CDialogEx(IDD_NUM_DIALOG, parent) {}
 
-CNumDlg::~CNumDlg() {
-  if (m_hBmpBack != nullptr) ::DeleteObject(m_hBmpBack);
-}
-
 CHalcyraDlg* CNumDlg::MainDialog() {
   return dynamic_cast<CHalcyraDlg*>(AfxGetMainWnd());
 }
@@ -73,9 +69,8 @@ int CNumDlg::OnCreate(LPCREATESTRUCTW cs) {
     POINT holes[] = {{0, 0}};
     rgn.ShapeWindow(holes, 1);
   }
-  if (m_hBmpBack != nullptr) ::DeleteObject(m_hBmpBack);
   m_hBmpBack = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nBackId));
-  ::SetPropW(m_hWnd, L"MPBmpProp", m_hBmpBack);
+  ::SetPropW(m_hWnd, L"MPBmpProp", m_hBmpBack.get());
   Invalidate(FALSE);
 
   const struct {
@@ -111,12 +106,12 @@ int CNumDlg::OnCreate(LPCREATESTRUCTW cs) {
 
 void CNumDlg::OnPaint() {
   CPaintDC dc(this);
-  if (m_hBmpBack != nullptr) {
+  if (m_hBmpBack) {
     BITMAP bm{};
-    ::GetObjectW(m_hBmpBack, sizeof bm, &bm);
+    ::GetObjectW(m_hBmpBack.get(), sizeof bm, &bm);
     CDC back;
     back.CreateCompatibleDC(&dc);
-    HGDIOBJ old = back.SelectObject(static_cast<HGDIOBJ>(m_hBmpBack));
+    HGDIOBJ old = back.SelectObject(static_cast<HGDIOBJ>(m_hBmpBack.get()));
     dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &back, 0, 0, SRCCOPY);
     back.SelectObject(old);
   }

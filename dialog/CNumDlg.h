@@ -7,6 +7,7 @@
 #include "CBitmapSlider.h"
 #include "CMPButton.h"
 #include "afxwin.h"
+#include "gdi_owners.h"
 
 class CHalcyraDlg;
 
@@ -19,13 +20,13 @@ class CNumDlg : public CDialogEx {
   static constexpr int kResetQty = 8;
 
   explicit CNumDlg(CWnd* parent = nullptr);
-  ~CNumDlg() override;
+  ~CNumDlg() override = default;
   CNumDlg(const CNumDlg&) = delete;
   CNumDlg& operator=(const CNumDlg&) = delete;
 
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-  HBITMAP m_hBmpBack = nullptr;  // also the window property "MPBmpProp", for the slider
+  gdi::UniqueBitmap m_hBmpBack;  // also the window property "MPBmpProp", for the slider
   UINT m_nBackId = 0;
   CMPButton m_btnReset;
   CMPButton m_btnConfirm;

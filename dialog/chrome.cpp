@@ -43,10 +43,9 @@ void CHalcyraDlg::ApplySkin() {
     POINT holes[] = {{0, 0}};
     rgn.ShapeWindow(holes, 1);
   }
-  if (m_hBmpBack != nullptr) ::DeleteObject(m_hBmpBack);
   m_hBmpBack = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDB_SKIN));
   // The sliders copy the part of the skin under themselves from this picture.
-  ::SetPropW(m_hWnd, L"MPBmpProp", m_hBmpBack);
+  ::SetPropW(m_hWnd, L"MPBmpProp", m_hBmpBack.get());
   Invalidate(FALSE);
 }
 
@@ -69,12 +68,12 @@ void CHalcyraDlg::OnPaint() {
   }
 
   CPaintDC dc(this);
-  if (m_hBmpBack != nullptr) {
+  if (m_hBmpBack) {
     BITMAP bm{};
-    ::GetObjectW(m_hBmpBack, sizeof bm, &bm);
+    ::GetObjectW(m_hBmpBack.get(), sizeof bm, &bm);
     CDC skin;
     skin.CreateCompatibleDC(&dc);
-    HGDIOBJ old = skin.SelectObject(static_cast<HGDIOBJ>(m_hBmpBack));
+    HGDIOBJ old = skin.SelectObject(static_cast<HGDIOBJ>(m_hBmpBack.get()));
     dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &skin, 0, 0, SRCCOPY);
     skin.SelectObject(old);
   }

@@ -19,7 +19,7 @@ device::LightingSettings SettingsOf(const CHalcyraDlg& dialog) {
 }  // namespace
 
 bool CHalcyraDlg::DeviceFound() const {
-  return m_hDevice != nullptr && m_hDevice != INVALID_HANDLE_VALUE;
+  return static_cast<bool>(m_hDevice);
 }
 
 void CHalcyraDlg::ReadLightsQty(int& lightsQty) {

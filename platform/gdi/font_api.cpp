@@ -4,6 +4,7 @@
 
 #include "dc_access.h"
 #include "font_access.h"
+#include "utf8.h"
 #include "wingdi.h"
 
 namespace gdi::detail {
@@ -58,20 +59,6 @@ using namespace gdi::detail;
 
 namespace {
 
-std::wstring FromUtf8(const std::string& s) {
-  std::wstring out;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-    if (len == 0 || i + len > s.size()) return out;  // malformed: keep what came before
-    char32_t c = len == 1 ? b : (b & (0x7F >> len));
-    for (int k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    out.push_back(static_cast<wchar_t>(c));
-    i += len;
-  }
-  return out;
-}
-
 TEXTMETRICW ToTextMetric(const gdi::text::FontMetrics& m) {
   TEXTMETRICW tm{};
   tm.tmHeight = m.height;
@@ -112,7 +99,7 @@ int EnumFontFamiliesW(HDC hdc, LPCWSTR family, FONTENUMPROCW proc, LPARAM lParam
   } else {
     auto face = gdi::text::ResolveFont(gdi::text::FontRequest{});
     if (!face) return 1;
-    name = FromUtf8(face->PrimaryFamily());
+    name = base::FromUtf8(face->PrimaryFamily());
   }
   std::wcsncpy(elf.elfLogFont.lfFaceName, name.c_str(), LF_FACESIZE - 1);
   std::wcsncpy(elf.elfFullName, name.c_str(), 63);

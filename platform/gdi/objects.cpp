@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <unordered_map>
 
+#include "gdi_owners.h"
+
 namespace gdi::detail {
 
 namespace {
@@ -122,3 +124,15 @@ bool SizeAllowed(std::int64_t width, std::int64_t height) {
 }
 
 }  // namespace gdi::detail
+
+namespace gdi {
+
+std::size_t ObjectCount() {
+  std::size_t count = 0;
+  for (const auto& entry : detail::TheTable().objects) {
+    if (!entry.second->stock) ++count;
+  }
+  return count;
+}
+
+}  // namespace gdi

@@ -56,7 +56,7 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMod
     return INVALID_HANDLE_VALUE;
   }
   base::AddCloseHandler(&hid::detail::CloseDeviceHandle);
-  const auto value = state.NewHandleValue();
+  const auto value = state.NewDeviceHandleValue();
   state.devices.emplace(value, hid::detail::OpenDevice{std::move(device), dwDesiredAccess});
   return hid::detail::AsHandle<void>(value);
 }

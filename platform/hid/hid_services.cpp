@@ -50,7 +50,7 @@ BOOLEAN HidD_GetPreparsedData(HANDLE HidDeviceObject, PHIDP_PREPARSED_DATA* Prep
     return FALSE;
   }
   auto& state = hid::detail::State();
-  const auto value = state.NewHandleValue();
+  const auto value = state.NewOtherHandleValue();
   state.preparsed.emplace(value, std::move(data));
   *PreparsedData = hid::detail::AsHandle<HIDP_PREPARSED_DATA>(value);
   return TRUE;

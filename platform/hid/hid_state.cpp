@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "hid_owners.h"
 #include "kernel_handle.h"
 
 namespace hid::detail {
@@ -10,14 +11,19 @@ HidState::~HidState() {
   Clear();
 }
 
-std::uintptr_t HidState::NewHandleValue() {
-  // One counter for every kernel handle of the process, so that CloseHandle never mistakes a
-  // device for another part's object.
+// One sequence of values for every handle of the process, so that CloseHandle never mistakes a
+// device for another part's object.
+std::uintptr_t HidState::NewDeviceHandleValue() {
   return base::NewKernelHandleValue();
+}
+
+std::uintptr_t HidState::NewOtherHandleValue() {
+  return base::NewOtherHandleValue();
 }
 
 void HidState::Clear() {
   // Devices first: a device may still need its backend while it closes.
+  for (std::size_t i = 0; i < devices.size(); ++i) base::DropKernelHandle();
   devices.clear();
   preparsed.clear();
   sets.clear();
@@ -57,6 +63,14 @@ void SetBackend(std::shared_ptr<Backend> backend) {
 
 std::shared_ptr<Backend> InstalledBackend() {
   return detail::State().backend;
+}
+
+std::size_t OpenDeviceInfoListCount() {
+  return detail::State().sets.size();
+}
+
+std::size_t OpenPreparsedDataCount() {
+  return detail::State().preparsed.size();
 }
 
 }  // namespace hid

@@ -34,9 +34,11 @@ class HidState {
   std::unordered_map<std::uintptr_t, InterfaceSet> sets;
   std::unordered_map<std::uintptr_t, PreparsedData> preparsed;
 
-  // A fresh handle value: never 0, never INVALID_HANDLE_VALUE, never handed out twice, so a
-  // closed handle stays invalid for good.
-  std::uintptr_t NewHandleValue();
+  // Fresh handle values: never 0, never INVALID_HANDLE_VALUE, never handed out twice, so a
+  // closed handle stays invalid for good. A device handle is a kernel handle (CloseHandle ends
+  // it); a device information set or a preparsed-data block is not.
+  std::uintptr_t NewDeviceHandleValue();
+  std::uintptr_t NewOtherHandleValue();
 
   // Drops every handle (used when the backend changes).
   void Clear();

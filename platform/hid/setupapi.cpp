@@ -47,7 +47,7 @@ HDEVINFO SetupDiGetClassDevsW(const GUID* ClassGuid, PCWSTR /*Enumerator*/, HWND
   }
   hid::detail::InterfaceSet set;
   if (IsHidClass(ClassGuid)) set.interfaces = state.backend->Enumerate();
-  const auto value = state.NewHandleValue();
+  const auto value = state.NewOtherHandleValue();
   state.sets.emplace(value, std::move(set));
   return hid::detail::AsHandle<void>(value);
 }

@@ -18,7 +18,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       auto text = reinterpret_cast<LPCWSTR>(lParam);
       w->text = text ? text : L"";
-      if (w->native && H()) H()->SetTitle(w->native, Utf8(w->text));
+      if (w->native && H()) H()->SetTitle(w->native, base::ToUtf8(w->text));
       if (OwnCaption(w)) w->nc_dirty = true;
       return TRUE;
     }

@@ -110,14 +110,14 @@ bool ParseTemplate(const std::string& text, DialogTemplate* t) {
       t->cy = static_cast<int>(b);
       have_size = true;
     } else if (kw == "CAPTION" && tok.size() == 2 && quoted[1]) {
-      t->caption = Wide(tok[1]);
+      t->caption = base::FromUtf8(tok[1]);
     } else if (kw == "FONT" && tok.size() == 4 && Number(tok[1], &a) && Number(tok[2], &b) &&
                quoted[3]) {
       if (a <= 0 || a > 200) return false;
       t->has_font = true;
       t->points = static_cast<int>(a);
       t->weight = static_cast<int>(b);
-      t->face = Wide(tok[3]);
+      t->face = base::FromUtf8(tok[3]);
     } else if (kw == "CONTROL" && tok.size() == 9 && Number(tok[1], &a) && quoted[2] &&
                Number(tok[3], &b) && Number(tok[4], &c) && Number(tok[5], &d) &&
                Number(tok[6], &e) && Number(tok[7], &f) && quoted[8]) {
@@ -125,13 +125,13 @@ bool ParseTemplate(const std::string& text, DialogTemplate* t) {
         return false;
       ControlTemplate ct;
       ct.id = static_cast<int>(a);
-      ct.cls = Wide(tok[2]);
+      ct.cls = base::FromUtf8(tok[2]);
       ct.style = static_cast<DWORD>(b);
       ct.x = static_cast<int>(c);
       ct.y = static_cast<int>(d);
       ct.cx = static_cast<int>(e);
       ct.cy = static_cast<int>(f);
-      ct.text = Wide(tok[8]);
+      ct.text = base::FromUtf8(tok[8]);
       t->controls.push_back(ct);
     } else {
       return false;  // a broken template fails the dialog, it never half-builds it
@@ -201,7 +201,7 @@ HWND CreateFromTemplate(const DialogTemplate& t, HWND owner, DLGPROC proc, LPARA
     if (font) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     if (icon) {
       long long id = 0;
-      if (Number(Utf8(ct.text.substr(1)), &id) && id > 0 && id < 0x10000)
+      if (Number(base::ToUtf8(ct.text.substr(1)), &id) && id > 0 && id < 0x10000)
         SendMessageW(
             c, STM_SETICON,
             reinterpret_cast<WPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(static_cast<UINT>(id)))),

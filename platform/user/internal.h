@@ -15,6 +15,7 @@
 #include "host.h"
 #include "surface.h"
 #include "user.h"
+#include "utf8.h"
 #include "winuser.h"
 
 namespace user {
@@ -287,8 +288,6 @@ void OnDestroyFocus(HWND h);
 void ShowNative(Window* w, bool activate);
 void Notify(TopLevelEvent::Kind kind, HWND h);
 void SetNativeShape(Window* w);
-std::string Utf8(const std::wstring& s);
-std::wstring Wide(const std::string& s);
 std::wstring Fold(const std::wstring& s);
 
 // ---- Classes registered by the window system.

@@ -154,7 +154,7 @@ int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int count) {
     }
     std::string text(data, SizeofResource(module, res));
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    it = strings->emplace(id, Wide(text)).first;
+    it = strings->emplace(id, base::FromUtf8(text)).first;
   }
   const std::wstring& s = it->second;
   if (count == 0) {

@@ -51,7 +51,7 @@ bool CloseSemaphore(HANDLE handle) {
 }
 
 std::string PosixName(const std::wstring& name) {
-  std::string utf8 = Utf8(name);
+  std::string utf8 = base::ToUtf8(name);
   std::string out = "/";
   for (char c : utf8) out += (c == '/') ? '_' : c;
   if (out.size() > 250) out.resize(250);
@@ -115,7 +115,7 @@ DWORD GetModuleFileNameW(HMODULE, LPWSTR buffer, DWORD size) {
     buffer[0] = 0;
     return 0;
   }
-  std::wstring w = Wide(std::string(path, static_cast<std::size_t>(n)));
+  std::wstring w = base::FromUtf8(std::string(path, static_cast<std::size_t>(n)));
   DWORD count = std::min<DWORD>(size - 1, static_cast<DWORD>(w.size()));
   std::copy_n(w.c_str(), count, buffer);
   buffer[count] = 0;

@@ -34,67 +34,6 @@ RECT Region::Box() const {
   return rc;
 }
 
-std::string Utf8(const std::wstring& s) {
-  std::string out;
-  for (wchar_t wc : s) {
-    auto c = static_cast<std::uint32_t>(wc);
-    if (c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) c = 0xFFFD;
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-std::wstring Wide(const std::string& s) {
-  std::wstring out;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    auto b = static_cast<unsigned char>(s[i]);
-    std::uint32_t c = 0xFFFD;
-    int n = 0;
-    if (b < 0x80) {
-      c = b;
-    } else if ((b & 0xE0) == 0xC0) {
-      c = b & 0x1F;
-      n = 1;
-    } else if ((b & 0xF0) == 0xE0) {
-      c = b & 0x0F;
-      n = 2;
-    } else if ((b & 0xF8) == 0xF0) {
-      c = b & 0x07;
-      n = 3;
-    } else {
-      ++i;
-      out += static_cast<wchar_t>(0xFFFD);
-      continue;
-    }
-    ++i;
-    bool ok = true;
-    for (int k = 0; k < n; ++k, ++i) {
-      if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      c = (c << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
-    }
-    out += static_cast<wchar_t>(ok ? c : 0xFFFD);
-  }
-  return out;
-}
-
 std::wstring Fold(const std::wstring& s) {
   std::wstring out(s);
   for (auto& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -357,7 +296,7 @@ void CreateNative(Window* w) {
   d.app_window =
       (w->exstyle & WS_EX_APPWINDOW) || (!w->owner && !d.popup && !(w->exstyle & WS_EX_TOOLWINDOW));
   if (Window* o = Find(w->owner)) d.owner = o->native;
-  d.title = Utf8(w->text);
+  d.title = base::ToUtf8(w->text);
   w->native = h->CreateWindow(d);
   if (w->native) S().by_native[w->native] = w->handle;
 }

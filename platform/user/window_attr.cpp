@@ -323,7 +323,8 @@ BOOL SetPropW(HWND hwnd, LPCWSTR name, HANDLE data) {
     w->props.emplace_back(key, data);
   // Top-level windows publish the property so that other processes can find them.
   if (w->native && H())
-    H()->SetMarker(w->native, Utf8(key), static_cast<long>(reinterpret_cast<std::intptr_t>(data)));
+    H()->SetMarker(w->native, base::ToUtf8(key),
+                   static_cast<long>(reinterpret_cast<std::intptr_t>(data)));
   return TRUE;
 }
 
@@ -333,7 +334,7 @@ HANDLE GetPropW(HWND hwnd, LPCWSTR name) {
   std::wstring key = PropName(name);
   if (w->foreign) {
     if (!w->native || !H()) return nullptr;
-    auto v = H()->ForeignMarker(w->native, Utf8(key));
+    auto v = H()->ForeignMarker(w->native, base::ToUtf8(key));
     return v ? reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(*v)) : nullptr;
   }
   for (auto& p : w->props)
@@ -349,7 +350,7 @@ HANDLE RemovePropW(HWND hwnd, LPCWSTR name) {
   if (it == w->props.end()) return nullptr;
   HANDLE data = it->second;
   w->props.erase(it);
-  if (w->native && H()) H()->RemoveMarker(w->native, Utf8(key));
+  if (w->native && H()) H()->RemoveMarker(w->native, base::ToUtf8(key));
   return data;
 }
 

@@ -95,8 +95,8 @@ TEST_F(PrintingControllerTest, EveryReportIsOneFlushedHexLine) {
   settings.red = 61;
   settings.green = 69;
   settings.blue = 255;
-  device::ApplyArgbSettings(discovery.m_hDevice, settings);
-  device::SetLightsQty(discovery.m_hDevice, 30);
+  device::ApplyArgbSettings(discovery.m_hDevice.get(), settings);
+  device::SetLightsQty(discovery.m_hDevice.get(), 30);
 
   std::string apply = "00 80 0B 02 03 02 00 03 03 3D 45 FF";
   std::string qty = "00 80 0D 02 1E 03";
@@ -115,7 +115,7 @@ TEST_F(PrintingControllerTest, FollowsTheSetup) {
   device::DeviceDiscovery discovery;
   ASSERT_TRUE(discovery.FindDevice());
   BYTE in_out = 0;
-  const device::Rgb color = device::ReadDeviceColor(discovery.m_hDevice, in_out);
+  const device::Rgb color = device::ReadDeviceColor(discovery.m_hDevice.get(), in_out);
   EXPECT_EQ((device::Rgb{10, 20, 30}), color);
   // The read request is a report the controller received, so it is printed too.
   EXPECT_EQ(0u, out_.Flushed().rfind("00 80 0B 01", 0)) << out_.Flushed();
@@ -126,7 +126,7 @@ TEST_F(PrintingControllerTest, FollowsTheSetup) {
   app::InstallPrintingController(none.get(), setup);
   device::DeviceDiscovery nothing;
   EXPECT_FALSE(nothing.FindDevice());
-  device::ApplyArgbSettings(nothing.m_hDevice, device::LightingSettings{});
+  device::ApplyArgbSettings(nothing.m_hDevice.get(), device::LightingSettings{});
   EXPECT_EQ("", none.Flushed());
 }
 
@@ -138,7 +138,7 @@ TEST(HidapiDevicesTest, ReplacesWhateverHidSystemWasInstalled) {
   // The simulated controller is out of the picture: no handle reaches it any more.
   device::DeviceDiscovery discovery;
   discovery.FindDevice();
-  device::ApplyArgbSettings(discovery.m_hDevice, device::LightingSettings{});
+  device::ApplyArgbSettings(discovery.m_hDevice.get(), device::LightingSettings{});
   EXPECT_TRUE(simulated->Reports().empty());
   hid::SetBackend(nullptr);
 }

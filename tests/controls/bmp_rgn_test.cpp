@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CBmpRgn.h"
+#include "gdi_owners.h"
 #include "test_support.h"
 
 namespace {
@@ -60,10 +61,10 @@ class BmpRgnTest : public test::HostTest {
       rgn->m_nInsetLeft = insetLeft;
       rgn->m_nInsetRight = insetRight;
       rgn->ShapeWindow(holes, count);
-      bitmap_ = rgn->m_hBitmap;
+      bitmap_ = rgn->m_hBitmap.get();
       frameX_ = rgn->m_nFrameX;
       frameY_ = rgn->m_nFrameY;
-      EXPECT_EQ(nullptr, rgn->m_hRgn);  // handed to the window
+      EXPECT_EQ(nullptr, rgn->m_hRgn.get());  // handed to the window
     }
     EXPECT_EQ(0u, ::GetObjectType(bitmap_));  // freed with the builder
     HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
@@ -240,6 +241,50 @@ TEST_F(BmpRgnTest, NothingHappensWithoutWindowOrBitmap) {
   HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(ERROR, ::GetWindowRgn(w, probe));
   ::DeleteObject(probe);
+}
+
+TEST_F(BmpRgnTest, ShapingLeavesNoObjectBehindButTheWindowsRegion) {
+  HWND w = MakeWindow(WS_POPUP | WS_CAPTION);
+  auto shape = [w] {
+    CBmpRgn rgn;
+    rgn.m_hTargetWnd = w;
+    rgn.m_hBitmap = MakeBitmap(12, 8, CornerSkin);
+    rgn.m_clrKey = RGB(255, 255, 255);
+    POINT holes[] = {{3, 2}, {3, 0}, {6, 0}, {6, 0}, {0, 0}};
+    rgn.ShapeWindow(holes, 5);
+  };
+  shape();  // the window settles: its frame buffer and regions now exist
+  const std::size_t settled = gdi::ObjectCount();
+  // The window swaps its region for the new one; the bitmap, the outline and the hole polygons
+  // go with the builder.
+  shape();
+  EXPECT_EQ(settled, gdi::ObjectCount());
+}
+
+TEST_F(BmpRgnTest, ARegionTheWindowNeverTookIsFreedWithTheBuilder) {
+  HWND gone = MakeWindow();
+  ::DestroyWindow(gone);  // SetWindowRgn refuses a window that no longer exists
+  const std::size_t before = gdi::ObjectCount();
+  HRGN built = nullptr;
+  {
+    CBmpRgn rgn;
+    rgn.m_hTargetWnd = gone;
+    rgn.m_hBitmap = MakeBitmap(12, 8, CornerSkin);
+    rgn.ShapeWindow(nullptr, 0);
+    built = rgn.m_hRgn.get();
+    EXPECT_EQ(OBJ_REGION, ::GetObjectType(built)) << "still the builder's";
+  }
+  EXPECT_EQ(0u, ::GetObjectType(built));
+  EXPECT_EQ(before, gdi::ObjectCount());
+
+  // Nor does a region set by hand and never shaped outlive the builder.
+  {
+    CBmpRgn rgn;
+    rgn.m_hRgn = ::CreateRectRgn(0, 0, 4, 4);
+    built = rgn.m_hRgn.get();
+  }
+  EXPECT_EQ(0u, ::GetObjectType(built));
+  EXPECT_EQ(before, gdi::ObjectCount());
 }
 
 }  // namespace

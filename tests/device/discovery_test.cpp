@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <vector>
 
+#include "hid_owners.h"
+#include "kernel_handle.h"
 #include "simulated_backend.h"
 
 namespace {
@@ -15,6 +18,23 @@ using Interfaces = std::vector<hid::SimulatedInterface>;
 const hid::SimulatedInterface kController{0x1A2C, 0x1519};
 const hid::SimulatedInterface kKeyboard{0x046D, 0xC31C};
 const hid::SimulatedInterface kSameVendorOtherProduct{0x1A2C, 0x1520};
+
+// What discovery leaves behind, counted by kind: open devices, device information sets and
+// preparsed-data blocks.
+struct Held {
+  std::size_t devices = 0;
+  std::size_t sets = 0;
+  std::size_t preparsed = 0;
+  bool operator==(const Held&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const Held& held) {
+  return os << "{devices " << held.devices << ", sets " << held.sets << ", preparsed "
+            << held.preparsed << "}";
+}
+Held HeldNow() {
+  return {base::OpenKernelHandleCount(), hid::OpenDeviceInfoListCount(),
+          hid::OpenPreparsedDataCount()};
+}
 
 class Discovery : public ::testing::Test {
  protected:
@@ -34,7 +54,7 @@ class Discovery : public ::testing::Test {
     return found_->FindDevice();
   }
   bool Open() const {
-    return found_->m_hDevice != nullptr && found_->m_hDevice != INVALID_HANDLE_VALUE;
+    return found_->m_hDevice.get() != nullptr && found_->m_hDevice.get() != INVALID_HANDLE_VALUE;
   }
 
   std::shared_ptr<hid::SimulatedBackend> sim_;
@@ -43,12 +63,14 @@ class Discovery : public ::testing::Test {
 
 TEST_F(Discovery, HandleIsZeroBeforeAndInvalidAfterAFailedSearch) {
   Install({kKeyboard});
+  const Held none = HeldNow();
   for (const char* services : {"a keyboard only", "no HID services at all"}) {
     SCOPED_TRACE(services);
     device::DeviceDiscovery d;
-    EXPECT_EQ(d.m_hDevice, nullptr);
+    EXPECT_EQ(d.m_hDevice.get(), nullptr);
     EXPECT_FALSE(d.FindDevice());
-    EXPECT_EQ(d.m_hDevice, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(d.m_hDevice.get(), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(none, HeldNow());
     hid::SetBackend(nullptr);
   }
 }
@@ -80,7 +102,7 @@ TEST_F(Discovery, OnlyTheFirstHundredAndTwentyEightInterfacesAreTried) {
   interfaces.push_back(kController);  // index 128
   auto& sim = Install(interfaces);
   EXPECT_FALSE(Find());
-  EXPECT_EQ(found_->m_hDevice, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(found_->m_hDevice.get(), INVALID_HANDLE_VALUE);
   EXPECT_EQ(sim.TimesOpened(127), 1);
   EXPECT_EQ(sim.TimesOpened(128), 0);
 
@@ -119,7 +141,7 @@ TEST_F(Discovery, AnInterfaceWithoutCapabilitiesEndsTheSearch) {
     broken.caps_fail = true;
     auto& sim = Install({kKeyboard, broken, kController});
     EXPECT_FALSE(Find());
-    EXPECT_EQ(found_->m_hDevice, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(found_->m_hDevice.get(), INVALID_HANDLE_VALUE);
     EXPECT_EQ(sim.TimesOpened(1), 1);
     EXPECT_EQ(sim.OpenNow(1), 0) << "closed again";
     EXPECT_EQ(sim.TimesOpened(2), 0) << "never tried";
@@ -138,6 +160,42 @@ TEST_F(Discovery, RecordLetsGoOfTheControllerWhenDestroyed) {
     EXPECT_EQ(sim.TimesOpened(0), 2);
   }
   EXPECT_EQ(sim.OpenNow(0), 0);
+}
+
+TEST_F(Discovery, LeavesNothingOpenButTheControllerWhileTheRecordLives) {
+  hid::SimulatedInterface locked = kKeyboard;
+  locked.open_fails = true;
+  hid::SimulatedInterface broken = kKeyboard;
+  broken.caps_fail = true;
+  const Held none = HeldNow();
+  const Held controller{none.devices + 1, none.sets, none.preparsed + 1};
+
+  struct Case {
+    const char* what;
+    Interfaces interfaces;
+    bool found;
+  };
+  const Case cases[] = {
+      {"skipped, rejected, accepted",
+       {locked, kKeyboard, kSameVendorOtherProduct, kController},
+       true},
+      {"skipped and rejected only", {locked, kKeyboard, kSameVendorOtherProduct}, false},
+      {"ended by an interface without capabilities", {kKeyboard, broken, kController}, false},
+      {"no interfaces at all", {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Install(c.interfaces);
+    {
+      device::DeviceDiscovery d;
+      EXPECT_EQ(c.found, d.FindDevice() == TRUE);
+      EXPECT_EQ(c.found ? controller : none, HeldNow());
+      // A second run lets go of the first controller before it looks again.
+      d.FindDevice();
+      EXPECT_EQ(c.found ? controller : none, HeldNow());
+    }
+    EXPECT_EQ(none, HeldNow());
+  }
 }
 
 }  // namespace

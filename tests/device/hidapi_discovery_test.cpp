@@ -20,7 +20,7 @@ TEST(HidapiDiscovery, MachineWithoutTheControllerFindsNothing) {
   {
     device::DeviceDiscovery d;
     EXPECT_FALSE(d.FindDevice());
-    EXPECT_EQ(d.m_hDevice, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(d.m_hDevice.get(), INVALID_HANDLE_VALUE);
   }
   hid::SetBackend(nullptr);
 }

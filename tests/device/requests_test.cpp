@@ -21,7 +21,7 @@ class DeviceRequests : public ::testing::Test {
     hid::SetBackend(sim_);
     link_ = std::make_unique<device::DeviceDiscovery>();
     link_->FindDevice();
-    return link_->m_hDevice;
+    return link_->m_hDevice.get();
   }
   void TearDown() override {
     link_.reset();

@@ -6,8 +6,11 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "hid_owners.h"
+#include "kernel_handle.h"
 #include "simulated_backend.h"
 
 namespace {
@@ -151,6 +154,66 @@ TEST_F(WinHid, StaleForeignAndInvalidHandlesFailWithoutCrashing) {
   hid::SetBackend(nullptr);
   EXPECT_EQ(OpenSet(), INVALID_HANDLE_VALUE);
   EXPECT_EQ(Open(0), INVALID_HANDLE_VALUE);
+}
+
+TEST_F(WinHid, HandlesCountAsOpenUntilReleasedOrTheirBackendGoes) {
+  const std::size_t kernel = base::OpenKernelHandleCount();
+  HANDLE device = Open(0);
+  HDEVINFO set = OpenSet();
+  PHIDP_PREPARSED_DATA preparsed = nullptr;
+  ASSERT_TRUE(HidD_GetPreparsedData(device, &preparsed));
+  // Only the device is a kernel handle.
+  EXPECT_EQ(base::OpenKernelHandleCount(), kernel + 1);
+  EXPECT_EQ(hid::OpenDeviceInfoListCount(), 1u);
+  EXPECT_EQ(hid::OpenPreparsedDataCount(), 1u);
+
+  EXPECT_FALSE(CloseHandle(set)) << "a set is not a kernel handle";
+  EXPECT_TRUE(CloseHandle(device));
+  EXPECT_FALSE(CloseHandle(device));
+  EXPECT_EQ(base::OpenKernelHandleCount(), kernel);
+  EXPECT_TRUE(HidD_FreePreparsedData(preparsed));
+  EXPECT_TRUE(SetupDiDestroyDeviceInfoList(set));
+  EXPECT_EQ(hid::OpenDeviceInfoListCount(), 0u);
+  EXPECT_EQ(hid::OpenPreparsedDataCount(), 0u);
+
+  // A backend change ends every device it opened, and they stop counting.
+  Open(0);
+  Open(0);
+  EXPECT_EQ(base::OpenKernelHandleCount(), kernel + 2);
+  hid::SetBackend(nullptr);
+  EXPECT_EQ(base::OpenKernelHandleCount(), kernel);
+}
+
+TEST_F(WinHid, OwnersReleaseWhatTheyHoldAndNothingElse) {
+  const std::size_t kernel = base::OpenKernelHandleCount();
+  {
+    base::UniqueKernelHandle device(Open(0));
+    hid::UniqueDeviceInfoList set(OpenSet());
+    hid::UniquePreparsedData preparsed;
+    ASSERT_TRUE(HidD_GetPreparsedData(device.get(), preparsed.put()));
+    EXPECT_EQ(sim_->OpenNow(0), 1);
+
+    // Moving hands the handle on; the moved-from owner releases nothing.
+    base::UniqueKernelHandle moved = std::move(device);
+    EXPECT_EQ(sim_->OpenNow(0), 1);
+    // Taking a new handle releases the old one; failure values are held but never released.
+    moved = Open(0);
+    EXPECT_EQ(sim_->OpenNow(0), 1);
+    EXPECT_EQ(sim_->TimesOpened(0), 2);
+    moved = INVALID_HANDLE_VALUE;
+    EXPECT_EQ(moved.get(), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(moved);
+    EXPECT_EQ(sim_->OpenNow(0), 0);
+
+    // put() releases the block it held before lending the slot.
+    base::UniqueKernelHandle again(Open(0));
+    ASSERT_TRUE(HidD_GetPreparsedData(again.get(), preparsed.put()));
+    EXPECT_EQ(hid::OpenPreparsedDataCount(), 1u);
+    hid::UniqueDeviceInfoList failed(INVALID_HANDLE_VALUE);
+  }
+  EXPECT_EQ(base::OpenKernelHandleCount(), kernel);
+  EXPECT_EQ(hid::OpenDeviceInfoListCount(), 0u);
+  EXPECT_EQ(hid::OpenPreparsedDataCount(), 0u);
 }
 
 TEST_F(WinHid, WriteMovesExactlyOneSynchronousReport) {

@@ -48,7 +48,7 @@ bool IsSystemFace(const std::string& lower_family) {
 
 NormalisedRequest Normalise(const FontRequest& request) {
   NormalisedRequest n;
-  n.family = AsciiLower(ToUtf8(std::wstring_view(request.face)));
+  n.family = AsciiLower(base::ToUtf8(std::wstring_view(request.face)));
   n.height = NormaliseHeight(request.height);
   n.weight = request.weight <= 0 ? kNormalWeight : std::min(request.weight, 1000);
   n.italic = request.italic;
@@ -98,7 +98,7 @@ std::shared_ptr<const Font> ResolveFont(const FontRequest& request) {
 }
 
 bool FamilyInstalled(std::wstring_view face) {
-  const std::string family = AsciiLower(ToUtf8(face));
+  const std::string family = AsciiLower(base::ToUtf8(face));
   Engine& engine = TheEngine();
   std::lock_guard lock(engine.mutex);
   if (!engine.catalog || family.empty()) return false;
@@ -107,7 +107,7 @@ bool FamilyInstalled(std::wstring_view face) {
 }
 
 int AddFontFile(std::wstring_view file_name) {
-  const std::string name = ToUtf8(file_name);
+  const std::string name = base::ToUtf8(file_name);
   Engine& engine = TheEngine();
   std::lock_guard lock(engine.mutex);
   if (name.empty() || !engine.catalog || !engine.library) return 0;

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "utf8.h"
 #include "x11_errors.h"
 #include "x11_host_impl.h"
 
@@ -328,13 +329,7 @@ void X11HostImpl::SetTitle(NativeWindow window, const std::string& title) {
                   static_cast<int>(title.size()));
   // WM_NAME is Latin-1; anything else shows as '?' to window managers that only read it.
   std::string latin;
-  for (unsigned char c : title) {
-    if (c < 0x80) {
-      latin += static_cast<char>(c);
-    } else if (c >= 0xC0) {
-      latin += '?';  // one per character: continuation bytes are skipped
-    }
-  }
+  for (const wchar_t c : base::FromUtf8(title)) latin += c < 0x80 ? static_cast<char>(c) : '?';
   XStoreName(dpy_, window, latin.c_str());
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "font_engine.h"
+#include "utf8.h"
 
 namespace gdi::text {
 namespace {
@@ -16,10 +17,6 @@ namespace fs = std::filesystem;
 // Installed with the Liberation fonts, which the program needs anyway.
 constexpr char kLiberationRegular[] =
     "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
-
-std::wstring Wide(const std::string& s) {
-  return std::wstring(s.begin(), s.end());
-}
 
 TEST(FontFiles, MissingOrBrokenFilesAddNothing) {
   EXPECT_EQ(AddFontFile(L""), 0);
@@ -31,13 +28,13 @@ TEST(FontFiles, MissingOrBrokenFilesAddNothing) {
     std::ofstream out(junk, std::ios::binary);
     out << "\0\1\0\0 definitely not a font";
   }
-  EXPECT_EQ(AddFontFile(Wide(junk.string())), 0);
+  EXPECT_EQ(AddFontFile(base::FromUtf8(junk.string())), 0);
   fs::remove(junk);
 }
 
 TEST(FontFiles, RealFontFilesAreCountedByFace) {
   if (!fs::exists(kLiberationRegular)) GTEST_SKIP() << "Liberation fonts not installed";
-  EXPECT_EQ(AddFontFile(Wide(kLiberationRegular)), 1);
+  EXPECT_EQ(AddFontFile(base::FromUtf8(kLiberationRegular)), 1);
   // A bare file name is looked up in the font directories, whatever its case.
   EXPECT_EQ(AddFontFile(L"liberationsans-regular.ttf"), 1);
   // Arial is still there afterwards.
@@ -56,7 +53,7 @@ int ResolveWithoutFontsThenAddOne() {
   if (ResolveFont(request) != nullptr) return 2;
   if (ResolveFont(FontRequest{}) != nullptr) return 3;
   if (FamilyInstalled(L"Arial") || FamilyInstalled(L"System")) return 4;
-  if (AddFontFile(Wide(kLiberationRegular)) != 1) return 5;
+  if (AddFontFile(base::FromUtf8(kLiberationRegular)) != 1) return 5;
   if (!FamilyInstalled(L"Liberation Sans")) return 9;
   const auto font = ResolveFont(request);
   if (font == nullptr || font->PrimaryFamily() != "Liberation Sans") return 6;
