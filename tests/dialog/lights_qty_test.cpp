@@ -95,6 +95,17 @@ TEST_F(LightsQtyTest, InChineseTheDialogShowsItsChinesePictureAndPlace) {
   EXPECT_EQ(QtyReport("1E"), LastReport());
 }
 
+TEST_F(LightsQtyTest, AControllerPulledOutAfterStartUpGoesUnnoticed) {
+  app_.Controller().Unplug();
+  CNumDlg* num = Open();
+  ASSERT_NE(nullptr, num);
+  app_.Click(On(num, kReset));
+  Click(kApply);
+  EXPECT_EQ(2u, app_.Reports().size());  // the two reads at start
+  EXPECT_TRUE(app_.MessageBoxes().empty());
+  EXPECT_EQ(L"8", app_.TextOf(dlg_->m_stLightsQty));
+}
+
 TEST(LightsQtyWithoutControllerTest, StartsAtTheLowestQuantity) {
   hid::SimulatedSetup absent;
   absent.attached = false;
