@@ -91,24 +91,23 @@ void CHalcyraDlg::CreateControls() {
   }};
   // clang-format on
 
-  for (int row = 0; row < kControlCount; ++row) {
-    const ControlSpec& spec = layout[row];
-    int width = spec.width;
-    int height = spec.height;
-    if (CString(spec.className).CompareNoCase(L"Button") == 0) {
-      if (auto* button = dynamic_cast<CMPButton*>(&spec.control)) {
-        button->SetBitmaps(spec.normal, spec.hover, spec.third);
+  for (int n = 0; n < kControlCount; ++n) {
+    const ControlSpec& row = layout[n];
+    int width = row.width;
+    int height = row.height;
+    if (CString(row.className).CompareNoCase(L"Button") == 0) {
+      if (auto* button = dynamic_cast<CMPButton*>(&row.control)) {
+        button->SetBitmaps(row.normal, row.hover, row.third);
       }
-      const SIZE size = BitmapSize(spec.normal);
+      const SIZE size = BitmapSize(row.normal);
       width = size.cx;
       height = size.cy;
     }
-    const CRect rect(spec.left, spec.top, spec.left + width, spec.top + height);
+    const CRect rect(row.left, row.top, row.left + width, row.top + height);
     // A control that fails to be created is left without a window; the others still come.
-    spec.control.Create(spec.className, spec.text, spec.extraStyle | kCommonStyle, rect, this,
-                        kFirstControlId + row);
-    ::SendMessageW(spec.control.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(AppFont(spec.font)),
-                   0);
+    row.control.Create(row.className, row.text, row.extraStyle | kCommonStyle, rect, this,
+                       kFirstControlId + n);
+    ::SendMessageW(row.control.m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(AppFont(row.font)), 0);
   }
 
   m_btnColorWheel.m_bPickColor = TRUE;
