@@ -62,4 +62,10 @@ class CBitmapSlider : public CStatic {
   afx_msg void OnLButtonUp(UINT flags, CPoint point);
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  // Posts `message` to the parent with the control identifier and m_nPos.
+  void Notify(UINT message);
+  // One drag step towards pointer x (client coordinates).
+  void DragTo(int x);
 };

@@ -39,4 +39,14 @@ class CMPButton : public CButton, public CMPWndBmp {
   afx_msg BOOL OnEraseBkgnd(CDC* dc);
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  void ShapeFromNormalPicture();
+  void Paint();
+  void DrawCaption(CDC& dc, int width, int height);
+  BOOL IsUnder(POINT screen) const;
+  void TrackPointer(UINT flags, CPoint point);
+  void CheckPointerStillOver();
+  void Press(CPoint point);
+  void Release();
 };

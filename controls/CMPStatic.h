@@ -22,4 +22,8 @@ class CMPStatic : public CStatic, public CMPWndBmp {
   afx_msg BOOL OnEraseBkgnd(CDC* dc);
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  void RoundCorners();
+  void Paint();
 };

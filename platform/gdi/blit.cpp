@@ -247,10 +247,10 @@ BOOL StretchBlt(HDC hdst, int x, int y, int cx, int cy, HDC hsrc, int x1, int y1
             b += w * (p & 0xFF);
           }
         }
-        auto q = [](float c) {
+        auto channel = [](float c) {
           return static_cast<std::uint32_t>(std::clamp(c + 0.5f, 0.f, 255.f));
         };
-        v = (q(r) << 16) | (q(g) << 8) | q(b);
+        v = (channel(r) << 16) | (channel(g) << 8) | channel(b);
       } else {
         const bool and_mode = mode == BLACKONWHITE;
         v = and_mode ? 0xFFFFFFu : 0u;

@@ -53,8 +53,8 @@ void Paint(HWND h) {
       SendMessageW(w->parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
                    reinterpret_cast<LPARAM>(h));
     FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-    HBRUSH light = GetSysColorBrush(d->pushed ? 21 : 20);
-    HBRUSH dark = GetSysColorBrush(d->pushed ? 20 : 21);
+    HBRUSH light = GetSysColorBrush(d->pushed ? COLOR_3DDKSHADOW : COLOR_BTNHIGHLIGHT);
+    HBRUSH dark = GetSysColorBrush(d->pushed ? COLOR_BTNHIGHLIGHT : COLOR_3DDKSHADOW);
     RECT e{rc.left, rc.top, rc.right, rc.top + 1};
     FillRect(dc, &e, light);
     e = {rc.left, rc.top, rc.left + 1, rc.bottom};
@@ -68,7 +68,7 @@ void Paint(HWND h) {
       FillRect(dc, &e, dark);
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor((w->style & WS_DISABLED) ? 17 : COLOR_BTNTEXT));
+    SetTextColor(dc, GetSysColor((w->style & WS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     HGDIOBJ old = d->font ? SelectObject(dc, d->font) : nullptr;
     RECT text = rc;
     if (d->pushed) OffsetRect(&text, 1, 1);

@@ -48,7 +48,7 @@ void DrawNonClient(HWND h) {
   ExcludeClipRect(dc, ins.left, ins.top, width - ins.right, height - ins.bottom);
   FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
   // Outer line.
-  HBRUSH edge = GetSysColorBrush(21);
+  HBRUSH edge = GetSysColorBrush(COLOR_3DDKSHADOW);
   RECT line{0, 0, width, 1};
   FillRect(dc, &line, edge);
   line = {0, height - 1, width, height};

@@ -22,7 +22,6 @@ constexpr DWORD ICC_WIN95_CLASSES = 0x000000FF;
 constexpr DWORD ICC_STANDARD_CLASSES = 0x00004000;
 // FALSE when the record is missing or its size is not that of the record.
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc);
-void InitCommonControls();
 
 // ---- Trackbar ("msctls_trackbar32") -------------------------------------------------------------
 constexpr const wchar_t* TRACKBAR_CLASSW = L"msctls_trackbar32";

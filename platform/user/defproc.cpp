@@ -18,7 +18,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       auto text = reinterpret_cast<LPCWSTR>(lParam);
       w->text = text ? text : L"";
-      if (w->native && H()) H()->SetTitle(w->native, base::ToUtf8(w->text));
+      if (w->native && CurrentHost()) CurrentHost()->SetTitle(w->native, base::ToUtf8(w->text));
       if (OwnCaption(w)) w->nc_dirty = true;
       return TRUE;
     }
@@ -41,8 +41,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
       HBRUSH brush = w->cls->background;
       if (!brush) return 0;
-      auto v = reinterpret_cast<std::uintptr_t>(brush);
-      if (v <= 31) brush = GetSysColorBrush(static_cast<int>(v) - 1);
+      // A class background of COLOR_xxx + 1 names a system colour (Windows has 31 of them).
+      constexpr std::uintptr_t kSysColorCount = 31;
+      auto value = reinterpret_cast<std::uintptr_t>(brush);
+      if (value <= kSysColorCount) brush = GetSysColorBrush(static_cast<int>(value) - 1);
       RECT rc;
       GetClientRect(hwnd, &rc);
       FillRect(reinterpret_cast<HDC>(wParam), &rc, brush);

@@ -476,10 +476,6 @@ BOOL MapDialogRect(HWND dialog, LPRECT rect) {
   return TRUE;
 }
 
-LONG GetDialogBaseUnits() {
-  return static_cast<LONG>(MAKELONG(8, 16));
-}
-
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
   Window* w = Find(dialog);
   if (!w) return nullptr;

@@ -2,6 +2,7 @@
 // move loop of a window dragged by its caption.
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "internal.h"
 
@@ -44,7 +45,7 @@ HWND DeepestIn(HWND h, POINT p, const std::vector<HWND>& excluded) {
 // The host knows best which top-level window is under the pointer (other programs' windows may
 // cover ours): the search starts there when it says.
 HWND TopAt(POINT p, const std::vector<HWND>& excluded, HWND start) {
-  const auto& tops = S().toplevels;
+  const auto& tops = Session().toplevels;
   auto from = std::find(tops.begin(), tops.end(), start);
   if (from == tops.end()) from = tops.begin();
   for (auto it = from; it != tops.end(); ++it) {
@@ -74,15 +75,15 @@ int ButtonVk(int button) {
 }
 
 void EndMove(bool cancel) {
-  auto& st = S();
-  HWND h = st.move.hwnd;
+  auto& session = Session();
+  HWND h = session.move.hwnd;
   if (cancel) {
-    const RECT& r = st.move.start;
+    const RECT& r = session.move.start;
     SetWindowPos(h, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  st.move.active = false;
+  session.move.active = false;
   // The release belonged to the move: no message carries it, so the key state learns it here.
-  st.key_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
+  session.key_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
   PostMessageW(h, WM_NULL, 0, 0);  // wakes the move loop
 }
 
@@ -105,7 +106,7 @@ HWND HitTest(POINT screen, LRESULT* code, HWND start) {
 }
 
 WPARAM MouseKeyFlags() {
-  const auto& a = S().async_state;
+  const auto& a = Session().async_state;
   WPARAM f = 0;
   if (a[VK_LBUTTON] & 0x80) f |= MK_LBUTTON;
   if (a[VK_RBUTTON] & 0x80) f |= MK_RBUTTON;
@@ -117,7 +118,7 @@ WPARAM MouseKeyFlags() {
 
 void ApplyKeyState(const InputMsg& m) {
   if (m.vk < 0 || m.vk > 255) return;
-  auto& ks = S().key_state;
+  auto& ks = Session().key_state;
   if (m.down) {
     if (!(ks[m.vk] & 0x80)) ks[m.vk] ^= 0x01;  // toggle on each new press
     ks[m.vk] |= 0x80;
@@ -127,13 +128,13 @@ void ApplyKeyState(const InputMsg& m) {
 }
 
 bool ConvertInput(const host::Event& ev, InputMsg* out) {
-  auto& st = S();
+  auto& session = Session();
   auto set_async = [&](int vk, bool down) {
     if (vk < 0 || vk > 255) return;
     if (down)
-      st.async_state[vk] |= 0x80;
+      session.async_state[vk] |= 0x80;
     else
-      st.async_state[vk] &= static_cast<unsigned char>(~0x80);
+      session.async_state[vk] &= static_cast<unsigned char>(~0x80);
   };
   POINT p{ev.screen.x, ev.screen.y};
   bool pointer = ev.type == host::EventType::kPointerMove ||
@@ -148,14 +149,14 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
   if (ev.type == host::EventType::kKeyUp) set_async(static_cast<int>(ev.vk), false);
 
   // A window being moved by the pointer takes every pointer event until the button comes up.
-  if (st.move.active) {
-    if (!Find(st.move.hwnd)) {
-      st.move.active = false;
+  if (session.move.active) {
+    if (!Find(session.move.hwnd)) {
+      session.move.active = false;
     } else {
       if (ev.type == host::EventType::kPointerMove) {
-        int nx = st.move.start.left + (p.x - st.move.press.x);
-        int ny = st.move.start.top + (p.y - st.move.press.y);
-        SetWindowPos(st.move.hwnd, nullptr, nx, ny, 0, 0,
+        int nx = session.move.start.left + (p.x - session.move.press.x);
+        int ny = session.move.start.top + (p.y - session.move.press.y);
+        SetWindowPos(session.move.hwnd, nullptr, nx, ny, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       } else if (ev.type == host::EventType::kButtonUp && ev.button == 1) {
         EndMove(false);
@@ -166,7 +167,7 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
     }
   }
 
-  out->msg.time = static_cast<DWORD>(H() ? H()->NowMs() : 0);
+  out->msg.time = static_cast<DWORD>(CurrentHost() ? CurrentHost()->NowMs() : 0);
   out->msg.pt = p;
   if (pointer) {
     if (ev.type != host::EventType::kPointerMove && ButtonVk(ev.button) < 0) return false;
@@ -178,11 +179,11 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
         : ev.button == 3
             ? (ev.type == host::EventType::kButtonDown ? WM_RBUTTONDOWN : WM_RBUTTONUP)
             : (ev.type == host::EventType::kButtonDown ? WM_MBUTTONDOWN : WM_MBUTTONUP);
-    if (st.capture && Find(st.capture)) {
-      target = st.capture;  // no hit test, no cursor message under capture
+    if (session.capture && Find(session.capture)) {
+      target = session.capture;  // no hit test, no cursor message under capture
     } else {
       HWND start = nullptr;
-      if (auto it = st.by_native.find(ev.window); ev.window && it != st.by_native.end())
+      if (auto it = session.by_native.find(ev.window); ev.window && it != session.by_native.end())
         start = it->second;
       target = HitTest(p, &hit, start);
       if (!target) return false;
@@ -200,7 +201,7 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
       SendMessageW(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
                    MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouse_msg)));
       if (!Find(target)) return false;
-      if (ev.type == host::EventType::kButtonDown && root != st.active && rw &&
+      if (ev.type == host::EventType::kButtonDown && root != session.active && rw &&
           !(rw->exstyle & WS_EX_NOACTIVATE) &&
           !(rw->exstyle & WS_EX_TOPMOST && rw->exstyle & WS_EX_TOOLWINDOW)) {
         LRESULT ma = SendMessageW(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root),
@@ -220,19 +221,20 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
       POINT o = ClientOriginOnScreen(w);
       UINT m = mouse_msg;
       if (m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN) {
-        std::uint64_t now = H() ? H()->NowMs() : 0;
-        bool dbl = (w->cls->style & CS_DBLCLKS) && st.dblclick_armed &&
-                   st.last_click_hwnd == target && now - st.last_click_time <= kDoubleClickMs &&
-                   std::abs(p.x - st.last_click.x) <= kDoubleClickSlop &&
-                   std::abs(p.y - st.last_click.y) <= kDoubleClickSlop;
+        std::uint64_t now = CurrentHost() ? CurrentHost()->NowMs() : 0;
+        bool dbl = (w->cls->style & CS_DBLCLKS) && session.dblclick_armed &&
+                   session.last_click_hwnd == target &&
+                   now - session.last_click_time <= kDoubleClickMs &&
+                   std::abs(p.x - session.last_click.x) <= kDoubleClickSlop &&
+                   std::abs(p.y - session.last_click.y) <= kDoubleClickSlop;
         if (dbl) {
           m = m == WM_LBUTTONDOWN ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
-          st.dblclick_armed = false;
+          session.dblclick_armed = false;
         } else {
-          st.dblclick_armed = true;
-          st.last_click = p;
-          st.last_click_time = now;
-          st.last_click_hwnd = target;
+          session.dblclick_armed = true;
+          session.last_click = p;
+          session.last_click_time = now;
+          session.last_click_hwnd = target;
         }
       }
       out->msg.message = m;
@@ -250,14 +252,14 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
   }
 
   if (ev.type == host::EventType::kKeyDown || ev.type == host::EventType::kKeyUp) {
-    HWND target = st.menu_window && Find(st.menu_window) ? st.menu_window
-                  : Find(st.focus)                       ? st.focus
-                                                         : st.active;
+    HWND target = session.menu_window && Find(session.menu_window) ? session.menu_window
+                  : Find(session.focus)                            ? session.focus
+                                                                   : session.active;
     if (!Find(target)) return false;
     bool down = ev.type == host::EventType::kKeyDown;
     int vk = static_cast<int>(ev.vk);
-    bool alt = (ev.modifiers & host::kModAlt) || (st.async_state[VK_MENU] & 0x80);
-    bool ctrl = (ev.modifiers & host::kModControl) || (st.async_state[VK_CONTROL] & 0x80);
+    bool alt = (ev.modifiers & host::kModAlt) || (session.async_state[VK_MENU] & 0x80);
+    bool ctrl = (ev.modifiers & host::kModControl) || (session.async_state[VK_CONTROL] & 0x80);
     bool sys = (alt && !ctrl) || vk == VK_F10 || vk == VK_MENU;
     out->msg.hwnd = target;
     out->msg.message = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
@@ -266,7 +268,7 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
     if (alt) lp |= 1 << 29;
     if (!down)
       lp |= static_cast<LPARAM>(0xC0000000u);
-    else if (vk >= 0 && vk < 256 && (st.key_state[vk] & 0x80))
+    else if (vk >= 0 && vk < 256 && (session.key_state[vk] & 0x80))
       lp |= 1 << 30;
     out->msg.lParam = lp;
     out->vk = vk;
@@ -277,24 +279,24 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
 }
 
 void RunMoveLoop(HWND h, POINT press) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(h);
-  if (!w || st.move.active) return;
+  if (!w || session.move.active) return;
   RECT start = w->rect;
   SendMessageW(h, WM_ENTERSIZEMOVE, 0, 0);
   w = Find(h);
   if (!w) return;
   Window* root = Find(Root(h));
-  bool host_moves = H() && !w->IsChild() && root && root->native &&
-                    H()->BeginMove(root->native, {press.x, press.y});
+  bool host_moves = CurrentHost() && !w->IsChild() && root && root->native &&
+                    CurrentHost()->BeginMove(root->native, {press.x, press.y});
   if (host_moves) {
     // The host carries the whole drag out, release included.
-    st.key_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
-    st.async_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
+    session.key_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
+    session.async_state[VK_LBUTTON] &= static_cast<unsigned char>(~0x80);
   } else {
-    st.move = MoveLoop{true, h, press, start};
+    session.move = MoveLoop{true, h, press, start};
     SetCapture(h);
-    while (st.move.active && IsWindow(h)) {
+    while (session.move.active && IsWindow(h)) {
       MSG m;
       BOOL r = GetMessageW(&m, nullptr, 0, 0);
       if (r == 0) {
@@ -305,51 +307,53 @@ void RunMoveLoop(HWND h, POINT press) {
       TranslateMessage(&m);
       DispatchMessageW(&m);
     }
-    st.move.active = false;
+    session.move.active = false;
     if (GetCapture() == h) ReleaseCapture();
   }
   if (IsWindow(h)) SendMessageW(h, WM_EXITSIZEMOVE, 0, 0);
 }
 
 void Activate(HWND h, bool from_host) {
-  auto& st = S();
+  auto& session = Session();
   if (h && !Find(h)) return;
   if (h) h = Root(h);
-  HWND old = st.active;
+  HWND old = session.active;
   if (h == old) return;
-  st.active = h;
+  session.active = h;
   if (old && Find(old)) {
     SendMessageW(old, WM_NCACTIVATE, FALSE, 0);
     SendMessageW(old, WM_ACTIVATE,
                  MAKEWPARAM(WA_INACTIVE, Find(old) && Find(old)->minimized ? 1 : 0),
                  reinterpret_cast<LPARAM>(h));
   }
-  if (st.active != h) return;  // someone activated another window meanwhile
+  if (session.active != h) return;  // someone activated another window meanwhile
   if (!h) {
-    if (st.focus) SetFocus(nullptr);
+    if (session.focus) SetFocus(nullptr);
     return;
   }
   Window* w = Find(h);
   if (!w) return;
-  if (!from_host && w->native && H() && (w->style & WS_VISIBLE)) H()->Raise(w->native, true);
+  if (!from_host && w->native && CurrentHost() && (w->style & WS_VISIBLE))
+    CurrentHost()->Raise(w->native, true);
   // Remember the popup for each owner up the chain, here and for other processes.
   w->last_active_popup = h;
   for (Window* o = Find(w->owner); o; o = Find(o->owner)) {
     o->last_active_popup = h;
-    if (o->native && w->native && H()) H()->SetLastActivePopup(o->native, w->native);
+    if (o->native && w->native && CurrentHost())
+      CurrentHost()->SetLastActivePopup(o->native, w->native);
   }
   SendMessageW(h, WM_NCACTIVATE, TRUE, 0);
-  if (st.active == h && Find(h))
+  if (session.active == h && Find(h))
     SendMessageW(h, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), reinterpret_cast<LPARAM>(old));
 }
 
 void OnDestroyFocus(HWND h) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(h);
   if (!w) return;
-  if (st.focus && (st.focus == h || IsDescendant(h, st.focus)))
+  if (session.focus && (session.focus == h || IsDescendant(h, session.focus)))
     SetFocus(w->IsChild() ? w->parent : nullptr);
-  if (st.active == h) {
+  if (session.active == h) {
     HWND next = nullptr;
     if (Window* o = Find(w->owner); o && Visible(o) && !(o->style & WS_DISABLED)) next = w->owner;
     Activate(next, false);
@@ -364,62 +368,43 @@ HWND WindowFromPoint(POINT point) {
   return HitTest(point, nullptr, nullptr);
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT point) {
-  Window* w = Find(parent);
-  if (!w) return nullptr;
-  RECT c = ClientRectInWindow(w);
-  if (point.x < 0 || point.y < 0 || point.x >= c.right - c.left || point.y >= c.bottom - c.top)
-    return nullptr;
-  for (HWND ch : w->children) {
-    Window* cw = Find(ch);
-    if (cw && point.x >= cw->rect.left && point.x < cw->rect.right && point.y >= cw->rect.top &&
-        point.y < cw->rect.bottom)
-      return ch;
-  }
-  return parent;
-}
-
 HWND SetCapture(HWND hwnd) {
-  auto& st = S();
-  HWND old = st.capture;
+  auto& session = Session();
+  HWND old = session.capture;
   if (!Find(hwnd)) return old;
-  st.capture = hwnd;
+  session.capture = hwnd;
   Window* root = Find(Root(hwnd));
-  if (root && root->native && H()) H()->SetCapture(root->native);
+  if (root && root->native && CurrentHost()) CurrentHost()->SetCapture(root->native);
   if (old && old != hwnd && Find(old))
     SendMessageW(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
   return old;
 }
 
 BOOL ReleaseCapture() {
-  auto& st = S();
-  HWND old = st.capture;
-  st.capture = nullptr;
-  if (H()) H()->SetCapture(0);
+  auto& session = Session();
+  HWND old = session.capture;
+  session.capture = nullptr;
+  if (CurrentHost()) CurrentHost()->SetCapture(0);
   if (old && Find(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }
 
 HWND GetCapture() {
-  auto& st = S();
-  if (st.capture && !Find(st.capture)) st.capture = nullptr;
-  return st.capture;
+  auto& session = Session();
+  if (session.capture && !Find(session.capture)) session.capture = nullptr;
+  return session.capture;
 }
 
 BOOL GetCursorPos(LPPOINT point) {
   if (!point) return FALSE;
-  if (!H()) {
+  if (!CurrentHost()) {
     *point = {0, 0};
     return TRUE;
   }
-  host::Point p = H()->CursorPos();
+  host::Point p = CurrentHost()->CursorPos();
   *point = {p.x, p.y};
   return TRUE;
 }
-
-BOOL SetCursorPos(int, int) {
-  return FALSE;
-}  // the pointer belongs to the person
 
 HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) {
   if (!name) return nullptr;
@@ -428,15 +413,12 @@ HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) {
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
-  static HCURSOR current = nullptr;
-  HCURSOR old = current;
-  current = cursor;
-  return old;
+  return std::exchange(Session().cursor, cursor);
 }
 
 HWND SetFocus(HWND hwnd) {
-  auto& st = S();
-  HWND old = Find(st.focus) ? st.focus : nullptr;
+  auto& session = Session();
+  HWND old = Find(session.focus) ? session.focus : nullptr;
   if (hwnd) {
     Window* w = Find(hwnd);
     if (!w) return nullptr;
@@ -445,16 +427,16 @@ HWND SetFocus(HWND hwnd) {
       if (c->style & (WS_MINIMIZE | WS_DISABLED)) return nullptr;
       top = c->handle;
     }
-    if (top != st.active) {
+    if (top != session.active) {
       Activate(top, false);
-      if (!Find(hwnd) || st.active != top) return nullptr;
-      old = Find(st.focus) ? st.focus : nullptr;
+      if (!Find(hwnd) || session.active != top) return nullptr;
+      old = Find(session.focus) ? session.focus : nullptr;
     }
   }
   if (hwnd == old) return old;
-  st.focus = hwnd;
+  session.focus = hwnd;
   if (old) SendMessageW(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-  if (hwnd && st.focus == hwnd && Find(hwnd))
+  if (hwnd && session.focus == hwnd && Find(hwnd))
     SendMessageW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
   if (hwnd) {
     if (Window* r = Find(Root(hwnd))) r->saved_focus = hwnd;
@@ -463,24 +445,25 @@ HWND SetFocus(HWND hwnd) {
 }
 
 HWND GetFocus() {
-  auto& st = S();
-  return Find(st.focus) ? st.focus : nullptr;
+  auto& session = Session();
+  return Find(session.focus) ? session.focus : nullptr;
 }
 
 SHORT GetKeyState(int vk) {
   if (vk < 0 || vk > 255) return 0;
-  unsigned char s = S().key_state[static_cast<std::size_t>(vk)];
+  unsigned char s = Session().key_state[static_cast<std::size_t>(vk)];
   return static_cast<SHORT>(((s & 0x80) ? 0x8000 : 0) | (s & 0x01));
 }
 
 SHORT GetAsyncKeyState(int vk) {
   if (vk < 0 || vk > 255) return 0;
-  return (S().async_state[static_cast<std::size_t>(vk)] & 0x80) ? static_cast<SHORT>(0x8000) : 0;
+  return (Session().async_state[static_cast<std::size_t>(vk)] & 0x80) ? static_cast<SHORT>(0x8000)
+                                                                      : 0;
 }
 
 HWND SetActiveWindow(HWND hwnd) {
-  auto& st = S();
-  HWND old = st.active;
+  auto& session = Session();
+  HWND old = session.active;
   Window* w = Find(hwnd);
   if (!w || w->IsChild()) return nullptr;
   Activate(hwnd, false);
@@ -488,41 +471,39 @@ HWND SetActiveWindow(HWND hwnd) {
 }
 
 HWND GetActiveWindow() {
-  auto& st = S();
-  return Find(st.active) ? st.active : nullptr;
+  auto& session = Session();
+  return Find(session.active) ? session.active : nullptr;
 }
 
 BOOL SetForegroundWindow(HWND hwnd) {
   Window* w = FindAny(hwnd);
   if (!w) return FALSE;
   if (w->foreign) {
-    if (!w->native || !H()) return FALSE;
-    H()->ForeignActivate(w->native);
+    if (!w->native || !CurrentHost()) return FALSE;
+    CurrentHost()->ForeignActivate(w->native);
     return TRUE;
   }
   HWND root = Root(hwnd);
   Window* r = Find(root);
   // Does not restore a minimised window.
-  if (r && r->native && H()) H()->Raise(r->native, true);
+  if (r && r->native && CurrentHost()) CurrentHost()->Raise(r->native, true);
   Activate(root, true);
   return TRUE;
-}
-
-HWND GetForegroundWindow() {
-  return GetActiveWindow();
 }
 
 HWND GetLastActivePopup(HWND owner) {
   Window* w = FindAny(owner);
   if (!w) return nullptr;
   if (w->foreign) {
-    if (!w->native || !H()) return owner;
-    host::NativeWindow n = H()->ForeignLastActivePopup(w->native);
+    if (!w->native || !CurrentHost()) return owner;
+    host::NativeWindow n = CurrentHost()->ForeignLastActivePopup(w->native);
     if (!n || n == w->native) return owner;
-    auto& st = S();
-    if (auto it = st.foreign_by_native.find(n); it != st.foreign_by_native.end()) return it->second;
+    auto& session = Session();
+    if (auto it = session.foreign_by_native.find(n); it != session.foreign_by_native.end())
+      return it->second;
     GetWindow(GetDesktopWindow(), GW_CHILD);  // refreshes the proxies
-    if (auto it = st.foreign_by_native.find(n); it != st.foreign_by_native.end()) return it->second;
+    if (auto it = session.foreign_by_native.find(n); it != session.foreign_by_native.end())
+      return it->second;
     return owner;
   }
   Window* p = Find(w->last_active_popup);

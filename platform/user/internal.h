@@ -160,27 +160,52 @@ struct MoveLoop {
   RECT start{};
 };
 
-struct State {
+// What outlives a host: window classes are registered once per process (the framework and the
+// program register theirs on first use and never again); handles come from counters that never go
+// back, so a handle kept from an earlier host stays stale instead of naming a new object; and the
+// top-level observer belongs to the program, which installs it once, before any host. Icons,
+// strings and system-colour brushes, once loaded, are shared for the process's lifetime as well;
+// their caches live with the code that loads them.
+struct ProcessState {
+  std::vector<std::shared_ptr<WindowClass>> classes;
+  ATOM next_atom = 0xC000;
+  std::uintptr_t next_handle = 0x10000;
+  std::uintptr_t next_menu = 0x20000;
+  std::uintptr_t next_hook = 0x30000;
+  UINT_PTR next_timer_id = 0x7FFF0000;
+  std::function<void(const TopLevelEvent&)> observer;
+};
+
+struct Hook {
+  HHOOK handle = nullptr;
+  HOOKPROC proc = nullptr;
+};
+
+// Everything one host's run of the window system holds. SetHost replaces the whole record, so a
+// field added here starts empty with every host and nothing of one run leaks into the next.
+struct SessionState {
+  host::Host* host = nullptr;
+
+  // Windows, the desktop window (its rectangle is the host's screen) and proxies for other
+  // processes' windows.
   std::unordered_map<std::uintptr_t, std::unique_ptr<Window>> windows;
   std::vector<std::unique_ptr<Window>> graveyard;  // freed when no message is being handled
   std::vector<HWND> toplevels;                     // z-order, top first
   std::map<host::NativeWindow, HWND> by_native;
-  std::vector<std::shared_ptr<WindowClass>> classes;
-  std::uintptr_t next_handle = 0x10000;
-  ATOM next_atom = 0xC000;
   HWND desktop = nullptr;
+  std::vector<HWND> foreign_snapshot;  // the desktop walk's view of other processes' windows
+  std::map<host::NativeWindow, HWND> foreign_by_native;
 
+  // The queue.
   std::deque<MSG> posted;
   std::deque<host::Event> raw_input;
   std::deque<InputMsg> input;
   std::vector<Timer> timers;
-  UINT_PTR next_timer_id = 0x7FFF0000;
   bool quit_posted = false;
   int quit_code = 0;
   int send_depth = 0;
-  LONG message_time = 0;
-  DWORD message_pos = 0;
 
+  // Input.
   HWND capture = nullptr;
   HWND focus = nullptr;
   HWND active = nullptr;
@@ -192,30 +217,24 @@ struct State {
   bool dblclick_armed = false;
   MoveLoop move;
   HWND menu_window = nullptr;  // an open popup menu takes keys and pointer
+  HCURSOR cursor = nullptr;
 
   std::map<std::uintptr_t, Menu*> menus;  // each owned by its window
-  std::uintptr_t next_menu = 0x20000;
+  std::vector<Hook> hooks;                // newest first
 
-  std::map<HDC, HWND> dcs;  // device contexts handed out by GetDC/GetWindowDC/BeginPaint
-
-  struct Hook {
-    HHOOK handle;
-    HOOKPROC proc;
-  };
-  std::vector<Hook> hooks;
-  std::uintptr_t next_hook = 0x30000;
-
-  std::vector<HWND> foreign_snapshot;  // the desktop walk's view of other processes' windows
-  std::map<host::NativeWindow, HWND> foreign_by_native;
-
-  std::function<void(const TopLevelEvent&)> observer;
+  // Device contexts handed out by GetDC/GetWindowDC/BeginPaint, and framebuffers replaced while
+  // some of those could still draw into them.
+  std::map<HDC, HWND> dcs;
+  std::vector<HBITMAP> retired_framebuffers;
 };
 
-State& S();
-host::Host* H();
+ProcessState& Process();
+SessionState& Session();
+host::Host* CurrentHost();
 
 // ---- Handles and the tree.
-Window* Find(HWND h);  // null for a stale, foreign or null handle
+HWND NewWindowHandle();  // never handed out before in this process
+Window* Find(HWND h);    // null for a stale, foreign or null handle
 
 // The private state of kind T that window h carries; null when h is gone or carries another kind.
 template <typename T>

@@ -47,8 +47,8 @@ void Close(HWND h, UINT_PTR chosen) {
   if (!d || d->done) return;
   d->done = true;
   d->chosen = chosen;
-  auto& st = S();
-  if (st.menu_window == h) st.menu_window = nullptr;
+  auto& session = Session();
+  if (session.menu_window == h) session.menu_window = nullptr;
   PostMessageW(h, WM_NULL, 0, 0);  // wakes the menu loop
 }
 
@@ -61,7 +61,7 @@ void DefaultItems(Window* w, Menu* m) {
 }  // namespace
 
 Menu* FindMenu(HMENU m) {
-  auto& menus = S().menus;
+  auto& menus = Session().menus;
   auto it = menus.find(reinterpret_cast<std::uintptr_t>(m));
   return it == menus.end() ? nullptr : it->second;
 }
@@ -81,7 +81,7 @@ LRESULT MenuProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       RECT rc;
       GetClientRect(h, &rc);
       FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-      HBRUSH frame = GetSysColorBrush(16);
+      HBRUSH frame = GetSysColorBrush(COLOR_BTNSHADOW);
       RECT e{0, 0, rc.right, 1};
       FillRect(dc, &e, frame);
       e = {0, rc.bottom - 1, rc.right, rc.bottom};
@@ -102,10 +102,10 @@ LRESULT MenuProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
             continue;
           }
           RECT item{2, top, rc.right - 2, top + kItemHeight};
-          if (i == d->selected) FillRect(dc, &item, GetSysColorBrush(13));
-          SetTextColor(dc, (it.flags & MF_GRAYED) ? GetSysColor(17)
-                           : i == d->selected     ? GetSysColor(14)
-                                                  : GetSysColor(7));
+          if (i == d->selected) FillRect(dc, &item, GetSysColorBrush(COLOR_HIGHLIGHT));
+          SetTextColor(dc, (it.flags & MF_GRAYED) ? GetSysColor(COLOR_GRAYTEXT)
+                           : i == d->selected     ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                                  : GetSysColor(COLOR_MENUTEXT));
           std::wstring label = it.text.substr(0, it.text.find(L'\t'));
           RECT text{item.left + 16, item.top, item.right - 8, item.bottom};
           DrawTextW(dc, label.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER);
@@ -184,9 +184,9 @@ LRESULT MenuProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void OpenSystemMenu(HWND h) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(h);
-  if (!w || !(w->style & WS_SYSMENU) || st.menu_window) return;
+  if (!w || !(w->style & WS_SYSMENU) || session.menu_window) return;
   HMENU menu = GetSystemMenu(h, FALSE);
   Menu* m = FindMenu(menu);
   if (!m || m->items.empty()) return;
@@ -230,7 +230,7 @@ void OpenSystemMenu(HWND h) {
       break;
     }
   ShowWindow(popup, SW_SHOWNA);
-  st.menu_window = popup;
+  session.menu_window = popup;
   SetCapture(popup);
   while (IsWindow(popup)) {
     d = Data(popup);
@@ -246,7 +246,7 @@ void OpenSystemMenu(HWND h) {
   }
   UINT_PTR chosen = 0;
   if ((d = Data(popup))) chosen = d->chosen;
-  if (st.menu_window == popup) st.menu_window = nullptr;
+  if (session.menu_window == popup) session.menu_window = nullptr;
   if (GetCapture() == popup) ReleaseCapture();
   if (IsWindow(popup)) DestroyWindow(popup);
   if (IsWindow(h)) SendMessageW(h, WM_EXITMENULOOP, FALSE, 0);
@@ -259,17 +259,17 @@ void OpenSystemMenu(HWND h) {
 using namespace user;
 
 HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(hwnd);
   if (!w || !(w->style & WS_SYSMENU)) return nullptr;
   if (!w->sysmenu) {
     w->sysmenu = std::make_unique<Menu>();
-    w->sysmenu->handle = reinterpret_cast<HMENU>(st.next_menu);
-    st.next_menu += 4;
+    w->sysmenu->handle = reinterpret_cast<HMENU>(Process().next_menu);
+    Process().next_menu += 4;
     w->sysmenu->owner = hwnd;
     DefaultItems(w, w->sysmenu.get());
     // The table refers to the window's own menu; it goes with the window.
-    st.menus[reinterpret_cast<std::uintptr_t>(w->sysmenu->handle)] = w->sysmenu.get();
+    session.menus[reinterpret_cast<std::uintptr_t>(w->sysmenu->handle)] = w->sysmenu.get();
   }
   if (revert) {
     DefaultItems(w, w->sysmenu.get());
@@ -298,33 +298,4 @@ UINT GetMenuItemID(HMENU menu, int pos) {
   Menu* m = FindMenu(menu);
   if (!m || pos < 0 || pos >= static_cast<int>(m->items.size())) return static_cast<UINT>(-1);
   return static_cast<UINT>(m->items[static_cast<std::size_t>(pos)].id);
-}
-
-namespace {
-MenuItem* FindItem(HMENU menu, UINT item, UINT flags) {
-  Menu* m = FindMenu(menu);
-  if (!m) return nullptr;
-  if (flags & MF_BYPOSITION) return item < m->items.size() ? &m->items[item] : nullptr;
-  for (auto& it : m->items)
-    if (!(it.flags & MF_SEPARATOR) && it.id == item) return &it;
-  return nullptr;
-}
-}  // namespace
-
-int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int count, UINT flags) {
-  MenuItem* it = FindItem(menu, item, flags);
-  if (!it) return 0;
-  if (!buffer || count <= 0) return static_cast<int>(it->text.size());
-  int n = std::min<int>(count - 1, static_cast<int>(it->text.size()));
-  std::copy_n(it->text.c_str(), n, buffer);
-  buffer[n] = 0;
-  return n;
-}
-
-BOOL EnableMenuItem(HMENU menu, UINT item, UINT flags) {
-  MenuItem* it = FindItem(menu, item, flags);
-  if (!it) return -1;
-  UINT old = it->flags & (MF_GRAYED | MF_DISABLED);
-  it->flags = (it->flags & ~(MF_GRAYED | MF_DISABLED)) | (flags & (MF_GRAYED | MF_DISABLED));
-  return static_cast<BOOL>(old);
 }

@@ -37,7 +37,6 @@ SIZE MeasureText(HFONT font, const std::wstring& text) {
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dc) return {200, 16};
   HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-  RECT rc{0, 0, 400, 0};
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find(L'\n', start);
@@ -52,7 +51,6 @@ SIZE MeasureText(HFONT font, const std::wstring& text) {
     if (end == std::wstring::npos) break;
     start = end + 1;
   }
-  (void)rc;
   if (old) SelectObject(dc, old);
   DeleteDC(dc);
   return out;

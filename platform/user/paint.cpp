@@ -8,11 +8,6 @@
 namespace user {
 namespace {
 
-std::vector<HBITMAP>& Retired() {
-  static auto* v = new std::vector<HBITMAP>();
-  return *v;
-}
-
 void AndWith(Region& r, HRGN other) {
   CombineRgn(r.get(), r.get(), other, RGN_AND);
 }
@@ -106,7 +101,7 @@ HDC MakeDC(Window* w, bool whole_window, const Region* extra_clip, bool clip_chi
   if (!dc) return nullptr;
   RECT box = clip.Box();
   MarkDirty(root, box);
-  S().dcs[dc] = w->handle;
+  Session().dcs[dc] = w->handle;
   return dc;
 }
 
@@ -114,29 +109,13 @@ struct SysColor {
   int index;
   COLORREF color;
 };
+// The colours the window system's own drawing uses.
 constexpr SysColor kSysColors[] = {
-    {0, 0xC8C8C8},   // scroll bar
-    {1, 0x6E3A00},   // desktop
-    {2, 0xD1B499},   // active caption
-    {3, 0xDBCDBF},   // inactive caption
-    {4, 0xF0F0F0},   // menu
-    {5, 0xFFFFFF},   // window
-    {6, 0x646464},   // window frame
-    {7, 0x000000},   // menu text
-    {8, 0x000000},   // window text
-    {9, 0x000000},   // caption text
-    {10, 0xB4B4B4},  // active border
-    {13, 0xD77800},  // highlight
-    {14, 0xFFFFFF},  // highlight text
-    {15, 0xF0F0F0},  // button face
-    {16, 0xA0A0A0},  // button shadow
-    {17, 0x6D6D6D},  // grey text
-    {18, 0x000000},  // button text
-    {20, 0xFFFFFF},  // button highlight
-    {21, 0x696969},  // dark shadow
-    {22, 0xE3E3E3},  // light
-    {23, 0x000000},  // info text
-    {24, 0xE1FFFF},  // info background
+    {COLOR_WINDOW, 0xFFFFFF},     {COLOR_WINDOWFRAME, 0x646464},  {COLOR_MENUTEXT, 0x000000},
+    {COLOR_WINDOWTEXT, 0x000000}, {COLOR_HIGHLIGHT, 0xD77800},    {COLOR_HIGHLIGHTTEXT, 0xFFFFFF},
+    {COLOR_BTNFACE, 0xF0F0F0},    {COLOR_BTNSHADOW, 0xA0A0A0},    {COLOR_GRAYTEXT, 0x6D6D6D},
+    {COLOR_BTNTEXT, 0x000000},    {COLOR_BTNHIGHLIGHT, 0xFFFFFF}, {COLOR_3DDKSHADOW, 0x696969},
+    {COLOR_INFOTEXT, 0x000000},   {COLOR_INFOBK, 0xE1FFFF},
 };
 
 }  // namespace
@@ -150,7 +129,7 @@ void EnsureFramebuffer(Window* w) {
     if (GetObjectW(w->framebuffer, sizeof bm, &bm) && bm.bmWidth == width && bm.bmHeight == height)
       return;
     // Device contexts may still draw into the old one; it goes once they are all released.
-    Retired().push_back(w->framebuffer);
+    Session().retired_framebuffers.push_back(w->framebuffer);
     w->framebuffer = nullptr;
   }
   w->framebuffer = gdi::CreateFramebuffer(width, height);
@@ -229,29 +208,29 @@ void InvalidateParentArea(HWND h, const RECT& rect_in_parent) {
 }
 
 bool FindPaintWindow(HWND filter, HWND* out) {
-  auto& st = S();
+  auto& session = Session();
   // Frames and captions drawn by the window system come first.
-  for (HWND t : std::vector<HWND>(st.toplevels)) {
+  for (HWND t : std::vector<HWND>(session.toplevels)) {
     Window* w = Find(t);
     if (w && w->nc_dirty && Visible(w)) {
       w->nc_dirty = false;
       SendMessageW(t, WM_NCPAINT, 1, 0);
     }
   }
-  for (HWND t : st.toplevels)
+  for (HWND t : session.toplevels)
     if (FindIn(t, filter, out)) return true;
   return false;
 }
 
 void PresentAll() {
-  auto& st = S();
-  if (st.dcs.empty()) {
-    for (HBITMAP b : Retired()) DeleteObject(b);
-    Retired().clear();
+  auto& session = Session();
+  if (session.dcs.empty()) {
+    for (HBITMAP b : session.retired_framebuffers) DeleteObject(b);
+    session.retired_framebuffers.clear();
   }
-  host::Host* h = H();
+  host::Host* h = CurrentHost();
   if (!h) return;
-  for (HWND t : st.toplevels) {
+  for (HWND t : session.toplevels) {
     Window* w = Find(t);
     if (!w || !w->native || !w->framebuffer || !w->dirty || w->dirty.Empty()) continue;
     if (!(w->style & WS_VISIBLE)) continue;
@@ -267,7 +246,7 @@ void PresentAll() {
 }
 
 void ReleaseWindowDCs(HWND h) {
-  auto& dcs = S().dcs;
+  auto& dcs = Session().dcs;
   for (auto it = dcs.begin(); it != dcs.end();) {
     if (it->second == h) {
       DeleteDC(it->first);
@@ -276,12 +255,6 @@ void ReleaseWindowDCs(HWND h) {
       ++it;
     }
   }
-}
-
-void RepresentWindow(HWND h) {
-  Window* w = Find(h);
-  if (!w || w->IsChild()) return;
-  MarkDirty(w, {0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top});
 }
 
 }  // namespace user
@@ -320,7 +293,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint) {
   if (Window* w = Find(hwnd)) w->in_paint = false;
   if (!paint || !paint->hdc) return TRUE;
-  auto& dcs = S().dcs;
+  auto& dcs = Session().dcs;
   if (auto it = dcs.find(paint->hdc); it != dcs.end()) {
     DeleteDC(it->first);
     dcs.erase(it);
@@ -349,17 +322,10 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
   return any ? TRUE : FALSE;
 }
 
-int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL) {
-  Window* w = Find(hwnd);
-  if (!w || !rgn) return ERROR;
-  if (!w->update) return SetRectRgn(rgn, 0, 0, 0, 0) ? NULLREGION : ERROR;
-  return CombineRgn(rgn, w->update.get(), nullptr, RGN_COPY);
-}
-
 HDC GetDC(HWND hwnd) {
   if (!hwnd) {
     HDC dc = CreateCompatibleDC(nullptr);
-    if (dc) S().dcs[dc] = nullptr;
+    if (dc) Session().dcs[dc] = nullptr;
     return dc;
   }
   Window* w = Find(hwnd);
@@ -374,7 +340,7 @@ HDC GetWindowDC(HWND hwnd) {
 }
 
 int ReleaseDC(HWND, HDC hdc) {
-  auto& dcs = S().dcs;
+  auto& dcs = Session().dcs;
   auto it = dcs.find(hdc);
   if (it == dcs.end()) return 0;
   DeleteDC(hdc);
@@ -384,7 +350,7 @@ int ReleaseDC(HWND, HDC hdc) {
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   if (!hwnd) {
-    for (HWND t : std::vector<HWND>(S().toplevels)) InvalidateRect(t, rect, erase);
+    for (HWND t : std::vector<HWND>(Session().toplevels)) InvalidateRect(t, rect, erase);
     return TRUE;
   }
   if (!Find(hwnd)) return FALSE;
@@ -397,12 +363,6 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   return TRUE;
 }
 
-BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
-  if (!Find(hwnd)) return FALSE;
-  InvalidateInternal(hwnd, rgn, erase != FALSE, true);
-  return TRUE;
-}
-
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
   if (!Find(hwnd)) return FALSE;
   if (rect) {
@@ -411,12 +371,6 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
   } else {
     Validate(hwnd, nullptr);
   }
-  return TRUE;
-}
-
-BOOL ValidateRgn(HWND hwnd, HRGN rgn) {
-  if (!Find(hwnd)) return FALSE;
-  Validate(hwnd, rgn);
   return TRUE;
 }
 
@@ -440,7 +394,7 @@ BOOL UpdateWindow(HWND hwnd) {
 
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags) {
   if (!hwnd) {
-    for (HWND t : std::vector<HWND>(S().toplevels)) RedrawWindow(t, rect, rgn, flags);
+    for (HWND t : std::vector<HWND>(Session().toplevels)) RedrawWindow(t, rect, rgn, flags);
     return TRUE;
   }
   Window* w = Find(hwnd);

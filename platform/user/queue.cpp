@@ -10,7 +10,7 @@ namespace user {
 namespace {
 
 std::uint64_t NowMs() {
-  if (H()) return H()->NowMs();
+  if (CurrentHost()) return CurrentHost()->NowMs();
   using namespace std::chrono;
   return static_cast<std::uint64_t>(
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
@@ -27,24 +27,21 @@ bool Matches(const MSG& m, HWND hwnd, UINT min, UINT max) {
 }
 
 void Stamp(MSG* msg) {
-  auto& st = S();
   msg->time = static_cast<DWORD>(NowMs());
   POINT p{0, 0};
-  if (H()) {
-    host::Point c = H()->CursorPos();
+  if (CurrentHost()) {
+    host::Point c = CurrentHost()->CursorPos();
     p = {c.x, c.y};
   }
   msg->pt = p;
-  st.message_time = static_cast<LONG>(msg->time);
-  st.message_pos = MAKELONG(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
 }
 
 bool TakeTimer(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {
-  auto& st = S();
+  auto& session = Session();
   if (!InRange(WM_TIMER, min, max)) return false;
   std::uint64_t now = NowMs();
   Timer* best = nullptr;
-  for (auto& t : st.timers) {
+  for (auto& t : session.timers) {
     if (t.due > now) continue;
     if (hwnd && t.hwnd != hwnd) continue;
     if (!best || t.due < best->due) best = &t;
@@ -59,16 +56,16 @@ bool TakeTimer(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {
 }  // namespace
 
 void PumpHostEvents() {
-  host::Host* h = H();
+  host::Host* h = CurrentHost();
   if (!h) return;
   host::Event ev;
-  while (h->PollEvent(&ev)) S().raw_input.push_back(ev);
+  while (h->PollEvent(&ev)) Session().raw_input.push_back(ev);
 }
 
 bool ProcessHostEvent(const host::Event& ev) {
-  auto& st = S();
+  auto& session = Session();
   HWND hwnd = nullptr;
-  if (auto it = st.by_native.find(ev.window); it != st.by_native.end()) hwnd = it->second;
+  if (auto it = session.by_native.find(ev.window); it != session.by_native.end()) hwnd = it->second;
   switch (ev.type) {
     case host::EventType::kPointerMove:
     case host::EventType::kButtonDown:
@@ -127,10 +124,10 @@ bool ProcessHostEvent(const host::Event& ev) {
       if (Find(hwnd)) SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       return true;
     case host::EventType::kFocusIn:
-      if (Find(hwnd) && st.active != hwnd) Activate(hwnd, true);
+      if (Find(hwnd) && session.active != hwnd) Activate(hwnd, true);
       return true;
     case host::EventType::kFocusOut:
-      if (hwnd && st.active == hwnd) Activate(nullptr, true);
+      if (hwnd && session.active == hwnd) Activate(nullptr, true);
       return true;
     case host::EventType::kQuit:
       PostQuitMessage(0);
@@ -140,29 +137,29 @@ bool ProcessHostEvent(const host::Event& ev) {
 }
 
 bool NextMessage(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove, bool* got_quit) {
-  auto& st = S();
+  auto& session = Session();
   *got_quit = false;
   CollectGarbage();
   PumpHostEvents();
 
   // Posted messages; those for windows that died meanwhile are dropped.
-  for (auto it = st.posted.begin(); it != st.posted.end();) {
+  for (auto it = session.posted.begin(); it != session.posted.end();) {
     if (it->hwnd && !IsWindow(it->hwnd)) {
-      it = st.posted.erase(it);
+      it = session.posted.erase(it);
       continue;
     }
     if (Matches(*it, hwnd, min, max)) {
       *msg = *it;
-      if (remove) st.posted.erase(it);
+      if (remove) session.posted.erase(it);
       Stamp(msg);
       return true;
     }
     ++it;
   }
 
-  if (st.quit_posted) {
-    *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(st.quit_code), 0, 0, {}};
-    if (remove) st.quit_posted = false;
+  if (session.quit_posted) {
+    *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(session.quit_code), 0, 0, {}};
+    if (remove) session.quit_posted = false;
     Stamp(msg);
     *got_quit = true;
     return true;
@@ -173,34 +170,32 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove, bool* got
                                  (min == 0 && max == 0));
   if (input_allowed) {
     for (;;) {
-      if (!st.input.empty()) {
-        InputMsg m = st.input.front();
+      if (!session.input.empty()) {
+        InputMsg m = session.input.front();
         if (m.msg.hwnd && !IsWindow(m.msg.hwnd)) {
-          st.input.pop_front();
+          session.input.pop_front();
           continue;
         }
         if (!InRange(m.msg.message, min, max)) break;
         *msg = m.msg;
-        st.message_time = static_cast<LONG>(msg->time);
-        st.message_pos = MAKELONG(static_cast<WORD>(msg->pt.x), static_cast<WORD>(msg->pt.y));
         if (remove) {
-          st.input.pop_front();
+          session.input.pop_front();
           ApplyKeyState(m);
         }
         return true;
       }
-      if (st.raw_input.empty()) break;
-      host::Event ev = st.raw_input.front();
-      st.raw_input.pop_front();
+      if (session.raw_input.empty()) break;
+      host::Event ev = session.raw_input.front();
+      session.raw_input.pop_front();
       if (ProcessHostEvent(ev)) {
-        if (st.quit_posted || !st.posted.empty())
+        if (session.quit_posted || !session.posted.empty())
           return NextMessage(msg, hwnd, min, max, remove, got_quit);
         continue;
       }
       InputMsg m;
-      if (ConvertInput(ev, &m)) st.input.push_back(m);
+      if (ConvertInput(ev, &m)) session.input.push_back(m);
       // Handling the event may have posted something that comes first.
-      if (!st.posted.empty() || st.quit_posted)
+      if (!session.posted.empty() || session.quit_posted)
         return NextMessage(msg, hwnd, min, max, remove, got_quit);
     }
   }
@@ -222,13 +217,13 @@ bool NextMessage(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove, bool* got
 
 std::optional<std::uint64_t> NextTimerDeadline() {
   std::optional<std::uint64_t> best;
-  for (const auto& t : S().timers)
+  for (const auto& t : Session().timers)
     if (!best || t.due < *best) best = t.due;
   return best;
 }
 
 void KillWindowTimers(HWND h) {
-  auto& timers = S().timers;
+  auto& timers = Session().timers;
   timers.erase(
       std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == h; }),
       timers.end());
@@ -245,10 +240,10 @@ LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   WNDPROC proc = w->proc;
-  auto& st = S();
-  ++st.send_depth;
+  auto& session = Session();
+  ++session.send_depth;
   LRESULT r = proc(hwnd, msg, wParam, lParam);
-  --st.send_depth;
+  --session.send_depth;
   return r;
 }
 
@@ -257,30 +252,25 @@ BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  S().posted.push_back(MSG{hwnd, msg, wParam, lParam, 0, {}});
+  Session().posted.push_back(MSG{hwnd, msg, wParam, lParam, 0, {}});
   return TRUE;
-}
-
-LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
-  HWND item = GetDlgItem(dialog, id);
-  return item ? SendMessageW(item, msg, wParam, lParam) : 0;
 }
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (!msg) return -1;
-  auto& st = S();
+  auto& session = Session();
   for (;;) {
     bool quit = false;
     if (NextMessage(msg, hwnd, filterMin, filterMax, true, &quit)) return quit ? FALSE : TRUE;
     PresentAll();
-    host::Host* h = H();
+    host::Host* h = CurrentHost();
     if (!h) {
       // Nothing could ever arrive: end the loop instead of blocking for good.
       *msg = MSG{nullptr, WM_QUIT, 0, 0, 0, {}};
       return FALSE;
     }
     host::Event ev;
-    if (h->WaitEvent(NextTimerDeadline(), &ev)) st.raw_input.push_back(ev);
+    if (h->WaitEvent(NextTimerDeadline(), &ev)) session.raw_input.push_back(ev);
   }
 }
 
@@ -293,18 +283,6 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
   return FALSE;
 }
 
-BOOL WaitMessage() {
-  auto& st = S();
-  MSG m;
-  bool quit = false;
-  if (NextMessage(&m, nullptr, 0, 0, false, &quit)) return TRUE;
-  PresentAll();
-  if (!H()) return FALSE;
-  host::Event ev;
-  if (H()->WaitEvent(NextTimerDeadline(), &ev)) st.raw_input.push_back(ev);
-  return TRUE;
-}
-
 // Characters are not made from keys: nothing the program handles needs WM_CHAR.
 BOOL TranslateMessage(const MSG*) {
   return FALSE;
@@ -315,7 +293,7 @@ LRESULT DispatchMessageW(const MSG* msg) {
   if (msg->message == WM_TIMER && msg->lParam) {
     auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
     bool known = false;
-    for (const auto& t : S().timers) known = known || (t.proc == proc);
+    for (const auto& t : Session().timers) known = known || (t.proc == proc);
     if (known) proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
     return 0;
   }
@@ -324,27 +302,20 @@ LRESULT DispatchMessageW(const MSG* msg) {
 }
 
 void PostQuitMessage(int exitCode) {
-  auto& st = S();
-  st.quit_posted = true;
-  st.quit_code = exitCode;
-}
-
-LONG GetMessageTime() {
-  return S().message_time;
-}
-DWORD GetMessagePos() {
-  return S().message_pos;
+  auto& session = Session();
+  session.quit_posted = true;
+  session.quit_code = exitCode;
 }
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
-  auto& st = S();
+  auto& session = Session();
   if (hwnd && !Find(hwnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   UINT interval = std::clamp<UINT>(elapseMs, USER_TIMER_MINIMUM, 0x7FFFFFFF);
-  if (!hwnd && id == 0) id = st.next_timer_id++;
-  for (auto& t : st.timers) {
+  if (!hwnd && id == 0) id = Process().next_timer_id++;
+  for (auto& t : session.timers) {
     if (t.hwnd == hwnd && t.id == id) {
       // The same window and id: replaced, and the countdown starts again.
       t.interval = interval;
@@ -353,12 +324,12 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
       return hwnd ? (id ? id : 1) : id;
     }
   }
-  st.timers.push_back(Timer{hwnd, id, interval, NowMs() + interval, proc});
+  session.timers.push_back(Timer{hwnd, id, interval, NowMs() + interval, proc});
   return hwnd ? (id ? id : 1) : id;
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
-  auto& timers = S().timers;
+  auto& timers = Session().timers;
   auto it = std::find_if(timers.begin(), timers.end(),
                          [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
   if (it == timers.end()) return FALSE;

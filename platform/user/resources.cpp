@@ -81,7 +81,7 @@ using namespace user;
 
 int GetSystemMetrics(int index) {
   host::Rect screen{0, 0, 1280, 800};
-  if (H()) screen = H()->ScreenRect();
+  if (CurrentHost()) screen = CurrentHost()->ScreenRect();
   switch (index) {
     case SM_CXSCREEN:
       return screen.Width();
@@ -134,10 +134,6 @@ BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
   DeleteDC(mem);
   return ok;
 }
-
-BOOL DestroyIcon(HICON) {
-  return TRUE;
-}  // shared icons live as long as the process
 
 int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int count) {
   if (!buffer) return 0;

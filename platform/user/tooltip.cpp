@@ -234,7 +234,7 @@ void Paint(HWND h) {
   if (dc && d && w) {
     RECT rc;
     GetClientRect(h, &rc);
-    HBRUSH border = CreateSolidBrush(GetSysColor(6));
+    HBRUSH border = CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME));
     FillRect(dc, &rc, border);
     DeleteObject(border);
     RECT inner = rc;

@@ -56,12 +56,12 @@ void Paint(HWND h) {
     FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
     int mid = rc.bottom / 2;
     RECT channel{kInset, mid - 2, rc.right - kInset, mid + 2};
-    FillRect(dc, &channel, GetSysColorBrush(16));
+    FillRect(dc, &channel, GetSysColorBrush(COLOR_BTNSHADOW));
     int len = std::max<int>(1, rc.right - 2 * kInset);
     int span = std::max<LONG>(1, d->max - d->min);
     int cx = kInset + static_cast<int>(static_cast<long long>(d->pos - d->min) * len / span);
     RECT thumb{cx - kThumbWidth / 2, 2, cx + kThumbWidth / 2 + 1, rc.bottom - 2};
-    FillRect(dc, &thumb, GetSysColorBrush(21));
+    FillRect(dc, &thumb, GetSysColorBrush(COLOR_3DDKSHADOW));
   }
   EndPaint(h, &ps);
 }

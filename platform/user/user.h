@@ -27,8 +27,10 @@ struct TopLevelEvent {
 // Called when a top-level window becomes visible, or is hidden, minimised or destroyed.
 void SetTopLevelObserver(std::function<void(const TopLevelEvent&)> observer);
 
-// Installs the host. Call once, before anything creates a window; the host must outlive every
-// window. Installing null (or another host) destroys every remaining window first.
+// Installs the host. Call before anything creates a window; the host must outlive every window.
+// Installing another host (or null) ends the run of the previous one: its windows are destroyed
+// and everything else it left (queued messages, timers, capture, focus, key state, hooks, device
+// contexts) is dropped. Registered window classes and the top-level observer stay.
 void SetHost(host::Host* host);
 host::Host* GetHost();
 

@@ -6,15 +6,6 @@
 
 namespace user {
 
-State& S() {
-  static State* state = new State();  // lives as long as the process; windows may outlive main
-  return *state;
-}
-
-host::Host* H() {
-  return GetHost();
-}
-
 Region Region::Copy() const {
   if (!h_) return Region();
   Region r(0, 0, 0, 0);
@@ -34,6 +25,13 @@ RECT Region::Box() const {
   return rc;
 }
 
+HWND NewWindowHandle() {
+  auto& process = Process();
+  auto h = reinterpret_cast<HWND>(process.next_handle);
+  process.next_handle += 4;
+  return h;
+}
+
 std::wstring Fold(const std::wstring& s) {
   std::wstring out(s);
   for (auto& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -42,9 +40,9 @@ std::wstring Fold(const std::wstring& s) {
 
 Window* FindAny(HWND h) {
   if (!h) return nullptr;
-  auto& st = S();
-  auto it = st.windows.find(reinterpret_cast<std::uintptr_t>(h));
-  if (it == st.windows.end()) return nullptr;
+  auto& session = Session();
+  auto it = session.windows.find(reinterpret_cast<std::uintptr_t>(h));
+  if (it == session.windows.end()) return nullptr;
   return it->second.get();
 }
 
@@ -87,14 +85,13 @@ std::vector<HWND> ChildrenCopy(HWND h) {
 }
 
 void CollectGarbage() {
-  auto& st = S();
-  if (st.send_depth == 0) st.graveyard.clear();
+  auto& session = Session();
+  if (session.send_depth == 0) session.graveyard.clear();
 }
 
 void Notify(TopLevelEvent::Kind kind, HWND h) {
-  auto& st = S();
   Window* w = Find(h);
-  if (!st.observer || !w || w->IsChild()) return;
+  if (!Process().observer || !w || w->IsChild()) return;
   TopLevelEvent ev;
   ev.kind = kind;
   ev.hwnd = h;
@@ -103,23 +100,23 @@ void Notify(TopLevelEvent::Kind kind, HWND h) {
   ev.text = w->text;
   ev.message_box = w->is_message_box;
   ev.message = w->message_text;
-  auto observer = st.observer;
+  auto observer = Process().observer;
   observer(ev);
 }
 
 // ---- Classes ------------------------------------------------------------------------------------
 
 std::shared_ptr<WindowClass> FindClass(LPCWSTR name) {
-  auto& st = S();
+  const auto& classes = Process().classes;
   if (!name) return nullptr;
   if (IS_INTRESOURCE(name)) {
     auto atom = static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
-    for (auto& c : st.classes)
+    for (auto& c : classes)
       if (c->atom == atom) return c;
     return nullptr;
   }
   std::wstring folded = Fold(name);
-  for (auto& c : st.classes)
+  for (auto& c : classes)
     if (Fold(c->name) == folded) return c;
   return nullptr;
 }
@@ -127,7 +124,7 @@ std::shared_ptr<WindowClass> FindClass(LPCWSTR name) {
 namespace {
 
 ATOM AddClass(const WNDCLASSW* wc, bool system) {
-  auto& st = S();
+  auto& process = Process();
   if (!wc || !wc->lpszClassName || IS_INTRESOURCE(wc->lpszClassName) || !wc->lpfnWndProc ||
       wc->cbWndExtra < 0 || wc->cbClsExtra < 0 || wc->cbWndExtra > 4096) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -148,8 +145,8 @@ ATOM AddClass(const WNDCLASSW* wc, bool system) {
   c->cursor = wc->hCursor;
   c->background = wc->hbrBackground;
   c->system = system;
-  c->atom = (c->name == L"#32770") ? 0x8002 : st.next_atom++;
-  st.classes.push_back(c);
+  c->atom = (c->name == L"#32770") ? 0x8002 : process.next_atom++;
+  process.classes.push_back(c);
   return c->atom;
 }
 
@@ -189,20 +186,6 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
   return AddClass(wc, false);
 }
 
-BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
-  EnsureSystemClasses();
-  auto c = FindClass(className);
-  auto& st = S();
-  if (!c || c->system) {
-    SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-    return FALSE;
-  }
-  for (auto& [k, w] : st.windows)
-    if (w->cls == c) return FALSE;  // still in use
-  st.classes.erase(std::remove(st.classes.begin(), st.classes.end(), c), st.classes.end());
-  return TRUE;
-}
-
 BOOL GetClassInfoW(HINSTANCE, LPCWSTR className, WNDCLASSW* out) {
   EnsureSystemClasses();
   auto c = FindClass(className);
@@ -231,14 +214,14 @@ HHOOK SetWindowsHookExW(int idHook, HOOKPROC proc, HINSTANCE, DWORD) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  auto& st = S();
-  auto h = reinterpret_cast<HHOOK>(st.next_hook++);
-  st.hooks.insert(st.hooks.begin(), State::Hook{h, proc});  // newest first
+  auto& session = Session();
+  auto h = reinterpret_cast<HHOOK>(Process().next_hook++);
+  session.hooks.insert(session.hooks.begin(), Hook{h, proc});  // newest first
   return h;
 }
 
 BOOL UnhookWindowsHookEx(HHOOK hook) {
-  auto& hooks = S().hooks;
+  auto& hooks = Session().hooks;
   auto it = std::find_if(hooks.begin(), hooks.end(), [&](auto& h) { return h.handle == hook; });
   if (it == hooks.end()) return FALSE;
   hooks.erase(it);
@@ -246,7 +229,7 @@ BOOL UnhookWindowsHookEx(HHOOK hook) {
 }
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
-  auto hooks = S().hooks;
+  auto hooks = Session().hooks;
   auto it = std::find_if(hooks.begin(), hooks.end(), [&](auto& h) { return h.handle == hook; });
   if (it == hooks.end() || ++it == hooks.end()) return 0;
   return it->proc(code, wParam, lParam);
@@ -257,35 +240,35 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
 namespace {
 
 void LinkWindow(Window* w) {
-  auto& st = S();
+  auto& session = Session();
   if (w->IsChild()) {
     // New children go to the bottom: the first child created stays first (tab order).
     Find(w->parent)->children.push_back(w->handle);
   } else if (w->exstyle & WS_EX_TOPMOST) {
-    st.toplevels.insert(st.toplevels.begin(), w->handle);
+    session.toplevels.insert(session.toplevels.begin(), w->handle);
   } else {
-    auto it = std::find_if(st.toplevels.begin(), st.toplevels.end(), [](HWND h) {
+    auto it = std::find_if(session.toplevels.begin(), session.toplevels.end(), [](HWND h) {
       Window* o = Find(h);
       return o && !(o->exstyle & WS_EX_TOPMOST);
     });
-    st.toplevels.insert(it, w->handle);
+    session.toplevels.insert(it, w->handle);
   }
 }
 
 void UnlinkWindow(Window* w) {
-  auto& st = S();
+  auto& session = Session();
   auto erase = [&](std::vector<HWND>& v) {
     v.erase(std::remove(v.begin(), v.end(), w->handle), v.end());
   };
   if (w->IsChild()) {
     if (Window* p = Find(w->parent)) erase(p->children);
   } else {
-    erase(st.toplevels);
+    erase(session.toplevels);
   }
 }
 
 void CreateNative(Window* w) {
-  host::Host* h = H();
+  host::Host* h = CurrentHost();
   if (!h || w->IsChild()) return;
   host::WindowDesc d;
   d.rect = {w->rect.left, w->rect.top, w->rect.right, w->rect.bottom};
@@ -298,7 +281,7 @@ void CreateNative(Window* w) {
   if (Window* o = Find(w->owner)) d.owner = o->native;
   d.title = base::ToUtf8(w->text);
   w->native = h->CreateWindow(d);
-  if (w->native) S().by_native[w->native] = w->handle;
+  if (w->native) Session().by_native[w->native] = w->handle;
 }
 
 }  // namespace
@@ -307,7 +290,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
                      int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param) {
   EnsureSystemClasses();
-  auto& st = S();
+  auto& session = Session();
   auto cls = FindClass(className);
   if (!cls) {
     SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -325,8 +308,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
   auto owned = std::make_unique<Window>();
   Window* w = owned.get();
-  w->handle = reinterpret_cast<HWND>(st.next_handle);
-  st.next_handle += 4;
+  w->handle = NewWindowHandle();
   w->cls = cls;
   w->proc = cls->proc;
   w->style = style & ~WS_VISIBLE;
@@ -348,7 +330,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   w->rect = {x, y, x + std::max(0, width), y + std::max(0, height)};
   w->normal = w->rect;
-  st.windows[reinterpret_cast<std::uintptr_t>(w->handle)] = std::move(owned);
+  session.windows[reinterpret_cast<std::uintptr_t>(w->handle)] = std::move(owned);
   HWND hwnd = w->handle;
   LinkWindow(w);
   CreateNative(w);
@@ -357,9 +339,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
       param,      instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
       windowName, className, exStyle};
   // The creation hook sees the window first (a class framework attaches its object here).
-  if (!st.hooks.empty()) {
+  if (!session.hooks.empty()) {
     CBT_CREATEWNDW cbt{&cs, HWND_TOP};
-    auto hooks = st.hooks;
+    auto hooks = session.hooks;
     if (hooks.front().proc(HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd),
                            reinterpret_cast<LPARAM>(&cbt)) != 0) {
       DestroyWindow(hwnd);
@@ -409,37 +391,37 @@ void FreeWindow(HWND h) {
   for (HWND c : ChildrenCopy(h))
     if (Find(c)) FreeWindow(c);
   SendMessageW(h, WM_NCDESTROY, 0, 0);
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(h);
   if (!w) return;
   KillWindowTimers(h);
   ReleaseWindowDCs(h);
-  if (st.capture == h) st.capture = nullptr;
-  if (st.focus == h) st.focus = nullptr;
-  if (st.active == h) st.active = nullptr;
-  if (st.menu_window == h) st.menu_window = nullptr;
-  if (st.move.hwnd == h) st.move.active = false;
+  if (session.capture == h) session.capture = nullptr;
+  if (session.focus == h) session.focus = nullptr;
+  if (session.active == h) session.active = nullptr;
+  if (session.menu_window == h) session.menu_window = nullptr;
+  if (session.move.hwnd == h) session.move.active = false;
   if (w->native) {
-    if (H()) H()->DestroyWindow(w->native);
-    st.by_native.erase(w->native);
+    if (CurrentHost()) CurrentHost()->DestroyWindow(w->native);
+    session.by_native.erase(w->native);
   }
   if (w->framebuffer) DeleteObject(w->framebuffer);
   w->framebuffer = nullptr;
   w->region.Reset();  // the region the window owned goes with it
   w->update.Reset();
   w->dirty.Reset();
-  if (w->sysmenu) st.menus.erase(reinterpret_cast<std::uintptr_t>(w->sysmenu->handle));
+  if (w->sysmenu) session.menus.erase(reinterpret_cast<std::uintptr_t>(w->sysmenu->handle));
   // Posted messages for a dead window are dropped when they come up.
   UnlinkWindow(w);
-  auto it = st.windows.find(reinterpret_cast<std::uintptr_t>(h));
-  st.graveyard.push_back(std::move(it->second));
-  st.windows.erase(it);
+  auto it = session.windows.find(reinterpret_cast<std::uintptr_t>(h));
+  session.graveyard.push_back(std::move(it->second));
+  session.windows.erase(it);
 }
 
 }  // namespace
 
 BOOL DestroyWindow(HWND hwnd) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(hwnd);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -447,14 +429,14 @@ BOOL DestroyWindow(HWND hwnd) {
   }
   if (w->destroying) return TRUE;
   w->destroying = true;
-  if (!st.hooks.empty()) {
-    auto hooks = st.hooks;
+  if (!session.hooks.empty()) {
+    auto hooks = session.hooks;
     hooks.front().proc(HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hwnd), 0);
   }
   // Owned windows go first.
   if (!w->IsChild()) {
     std::vector<HWND> owned;
-    for (HWND t : st.toplevels)
+    for (HWND t : session.toplevels)
       if (Window* o = Find(t); o && o->owner == hwnd) owned.push_back(t);
     for (HWND o : owned) DestroyWindow(o);
   }
@@ -464,7 +446,8 @@ BOOL DestroyWindow(HWND hwnd) {
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   }
-  if (st.capture && (st.capture == hwnd || IsDescendant(hwnd, st.capture))) ReleaseCapture();
+  if (session.capture && (session.capture == hwnd || IsDescendant(hwnd, session.capture)))
+    ReleaseCapture();
   OnDestroyFocus(hwnd);
   w = Find(hwnd);
   if (!w) return TRUE;

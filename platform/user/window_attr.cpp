@@ -12,61 +12,59 @@ std::wstring PropName(LPCWSTR name) {
 }
 
 Window* Desktop() {
-  auto& st = S();
-  if (!st.desktop) {
+  auto& session = Session();
+  if (!session.desktop) {
     auto w = std::make_unique<Window>();
-    w->handle = reinterpret_cast<HWND>(st.next_handle);
-    st.next_handle += 4;
+    w->handle = NewWindowHandle();
     w->cls = std::make_shared<WindowClass>();
     w->cls->name = L"#32769";
     w->cls->proc = DefWindowProcW;
     w->proc = DefWindowProcW;
     w->style = WS_VISIBLE | WS_POPUP;
     w->foreign = true;  // nothing of ours may move, show or destroy it
-    if (H()) {
-      host::Rect r = H()->ScreenRect();
+    if (CurrentHost()) {
+      host::Rect r = CurrentHost()->ScreenRect();
       w->rect = {r.left, r.top, r.right, r.bottom};
     }
-    st.desktop = w->handle;
-    st.windows[reinterpret_cast<std::uintptr_t>(w->handle)] = std::move(w);
+    session.desktop = w->handle;
+    session.windows[reinterpret_cast<std::uintptr_t>(w->handle)] = std::move(w);
   }
-  return FindAny(st.desktop);
+  return FindAny(session.desktop);
 }
 
 // A proxy for another process's window, made once per native window.
 HWND ForeignProxy(host::NativeWindow native) {
-  auto& st = S();
+  auto& session = Session();
   if (!native) return nullptr;
-  if (auto it = st.foreign_by_native.find(native); it != st.foreign_by_native.end())
+  if (auto it = session.foreign_by_native.find(native); it != session.foreign_by_native.end())
     return it->second;
   auto w = std::make_unique<Window>();
-  w->handle = reinterpret_cast<HWND>(st.next_handle);
-  st.next_handle += 4;
+  w->handle = NewWindowHandle();
   w->cls = Desktop()->cls;
   w->proc = DefWindowProcW;
   w->style = WS_VISIBLE | WS_POPUP;
   w->foreign = true;
   w->native = native;
   HWND h = w->handle;
-  st.foreign_by_native[native] = h;
-  st.windows[reinterpret_cast<std::uintptr_t>(h)] = std::move(w);
+  session.foreign_by_native[native] = h;
+  session.windows[reinterpret_cast<std::uintptr_t>(h)] = std::move(w);
   return h;
 }
 
 void RefreshForeign() {
-  auto& st = S();
-  st.foreign_snapshot.clear();
-  if (!H()) return;
-  for (const auto& f : H()->ForeignWindows()) {
-    if (st.by_native.count(f.id)) continue;  // one of ours
-    st.foreign_snapshot.push_back(ForeignProxy(f.id));
+  auto& session = Session();
+  session.foreign_snapshot.clear();
+  if (!CurrentHost()) return;
+  for (const auto& f : CurrentHost()->ForeignWindows()) {
+    if (session.by_native.count(f.id)) continue;  // one of ours
+    session.foreign_snapshot.push_back(ForeignProxy(f.id));
   }
 }
 
 HWND NextTopLevel(HWND h, int dir) {
-  auto& st = S();
-  std::vector<HWND> all = st.toplevels;
-  all.insert(all.end(), st.foreign_snapshot.begin(), st.foreign_snapshot.end());
+  auto& session = Session();
+  std::vector<HWND> all = session.toplevels;
+  all.insert(all.end(), session.foreign_snapshot.begin(), session.foreign_snapshot.end());
   auto it = std::find(all.begin(), all.end(), h);
   if (it == all.end()) return nullptr;
   if (dir > 0) return (it + 1 == all.end()) ? nullptr : *(it + 1);
@@ -74,10 +72,6 @@ HWND NextTopLevel(HWND h, int dir) {
 }
 
 }  // namespace
-
-std::wstring FoldedPropName(LPCWSTR name) {
-  return PropName(name);
-}
 
 }  // namespace user
 
@@ -96,30 +90,13 @@ HWND GetParent(HWND hwnd) {
   return (w->style & WS_POPUP) ? w->owner : nullptr;
 }
 
-HWND GetAncestor(HWND hwnd, UINT flags) {
-  Window* w = Find(hwnd);
-  if (!w) return nullptr;
-  switch (flags) {
-    case GA_PARENT:
-      return w->IsChild() ? w->parent : GetDesktopWindow();
-    case GA_ROOT:
-      return Root(hwnd);
-    case GA_ROOTOWNER: {
-      HWND r = Root(hwnd);
-      for (Window* o = Find(r); o && o->owner; o = Find(o->owner)) r = o->owner;
-      return r;
-    }
-  }
-  return nullptr;
-}
-
 HWND GetWindow(HWND hwnd, UINT cmd) {
-  auto& st = S();
+  auto& session = Session();
   if (hwnd == GetDesktopWindow()) {
     if (cmd != GW_CHILD) return nullptr;
     RefreshForeign();
-    if (!st.toplevels.empty()) return st.toplevels.front();
-    return st.foreign_snapshot.empty() ? nullptr : st.foreign_snapshot.front();
+    if (!session.toplevels.empty()) return session.toplevels.front();
+    return session.foreign_snapshot.empty() ? nullptr : session.foreign_snapshot.front();
   }
   Window* w = FindAny(hwnd);
   if (!w) {
@@ -131,7 +108,7 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     if (cmd == GW_HWNDPREV) return NextTopLevel(hwnd, -1);
     return nullptr;
   }
-  const std::vector<HWND>* siblings = &st.toplevels;
+  const std::vector<HWND>* siblings = &session.toplevels;
   if (w->IsChild()) siblings = &Find(w->parent)->children;
   switch (cmd) {
     case GW_HWNDFIRST:
@@ -151,18 +128,13 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
     case GW_CHILD:
       return w->children.empty() ? nullptr : w->children.front();
     case GW_ENABLEDPOPUP:
-      for (HWND t : st.toplevels) {
+      for (HWND t : session.toplevels) {
         Window* o = Find(t);
         if (o && o->owner == hwnd && (o->style & WS_VISIBLE) && !(o->style & WS_DISABLED)) return t;
       }
       return nullptr;
   }
   return nullptr;
-}
-
-HWND GetTopWindow(HWND hwnd) {
-  if (!hwnd) return S().toplevels.empty() ? nullptr : S().toplevels.front();
-  return GetWindow(hwnd, GW_CHILD);
 }
 
 BOOL IsChild(HWND parent, HWND hwnd) {
@@ -203,10 +175,6 @@ int GetWindowTextW(HWND hwnd, LPWSTR buffer, int count) {
 int GetWindowTextLengthW(HWND hwnd) {
   if (!Find(hwnd)) return 0;
   return static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0));
-}
-
-BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
-  return SetWindowTextW(GetDlgItem(dialog, id), text);
 }
 
 // ---- Long values --------------------------------------------------------------------------------
@@ -292,19 +260,6 @@ LONG GetWindowLongW(HWND hwnd, int index) {
   return static_cast<LONG>(GetWindowLongPtrW(hwnd, index));
 }
 
-LONG SetWindowLongW(HWND hwnd, int index, LONG value) {
-  Window* w = Find(hwnd);
-  if (w && index >= 0) {
-    if (static_cast<std::size_t>(index) + sizeof(LONG) > w->extra.size()) return 0;
-    LONG old = GetWindowLongW(hwnd, index);
-    std::copy_n(reinterpret_cast<const unsigned char*>(&value), sizeof value,
-                w->extra.data() + index);
-    return old;
-  }
-  if (index == GWLP_WNDPROC) return 0;  // a procedure does not fit in 32 bits
-  return static_cast<LONG>(SetWindowLongPtrW(hwnd, index, value));
-}
-
 LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!proc) return 0;
   return proc(hwnd, msg, wParam, lParam);
@@ -322,9 +277,9 @@ BOOL SetPropW(HWND hwnd, LPCWSTR name, HANDLE data) {
   else
     w->props.emplace_back(key, data);
   // Top-level windows publish the property so that other processes can find them.
-  if (w->native && H())
-    H()->SetMarker(w->native, base::ToUtf8(key),
-                   static_cast<long>(reinterpret_cast<std::intptr_t>(data)));
+  if (w->native && CurrentHost())
+    CurrentHost()->SetMarker(w->native, base::ToUtf8(key),
+                             static_cast<long>(reinterpret_cast<std::intptr_t>(data)));
   return TRUE;
 }
 
@@ -333,8 +288,8 @@ HANDLE GetPropW(HWND hwnd, LPCWSTR name) {
   if (!w || !name) return nullptr;
   std::wstring key = PropName(name);
   if (w->foreign) {
-    if (!w->native || !H()) return nullptr;
-    auto v = H()->ForeignMarker(w->native, base::ToUtf8(key));
+    if (!w->native || !CurrentHost()) return nullptr;
+    auto v = CurrentHost()->ForeignMarker(w->native, base::ToUtf8(key));
     return v ? reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(*v)) : nullptr;
   }
   for (auto& p : w->props)
@@ -350,7 +305,7 @@ HANDLE RemovePropW(HWND hwnd, LPCWSTR name) {
   if (it == w->props.end()) return nullptr;
   HANDLE data = it->second;
   w->props.erase(it);
-  if (w->native && H()) H()->RemoveMarker(w->native, base::ToUtf8(key));
+  if (w->native && CurrentHost()) CurrentHost()->RemoveMarker(w->native, base::ToUtf8(key));
   return data;
 }
 
@@ -358,15 +313,15 @@ HANDLE RemovePropW(HWND hwnd, LPCWSTR name) {
 
 namespace user {
 void SetNativeShape(Window* w) {
-  if (!w->native || !H()) return;
+  if (!w->native || !CurrentHost()) return;
   if (!w->region) {
-    H()->SetShape(w->native, nullptr);
+    CurrentHost()->SetShape(w->native, nullptr);
     return;
   }
   std::vector<host::Rect> rects;
   for (const RECT& r : gdi::GetRegionRects(w->region.get()))
     rects.push_back({r.left, r.top, r.right, r.bottom});
-  H()->SetShape(w->native, &rects);
+  CurrentHost()->SetShape(w->native, &rects);
 }
 }  // namespace user
 
@@ -405,11 +360,13 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     w = Find(hwnd);
     if (!w) return FALSE;
     w->style |= WS_DISABLED;
-    auto& st = S();
-    if (st.focus && (st.focus == hwnd || IsDescendant(hwnd, st.focus))) SetFocus(nullptr);
+    auto& session = Session();
+    if (session.focus && (session.focus == hwnd || IsDescendant(hwnd, session.focus)))
+      SetFocus(nullptr);
     // Neither the window nor any of its children keeps the mouse: a dialog that disables its
     // owner gets the pointer even when a control of the owner held it.
-    if (st.capture && (st.capture == hwnd || IsDescendant(hwnd, st.capture))) ReleaseCapture();
+    if (session.capture && (session.capture == hwnd || IsDescendant(hwnd, session.capture)))
+      ReleaseCapture();
     SendMessageW(hwnd, WM_ENABLE, FALSE, 0);
   }
   return was_disabled ? TRUE : FALSE;

@@ -6,7 +6,7 @@
 namespace user {
 
 bool Decorated() {
-  return H() && H()->DecoratesCaptions();
+  return CurrentHost() && CurrentHost()->DecoratesCaptions();
 }
 int CaptionHeight() {
   return Decorated() ? 0 : 20;
@@ -73,7 +73,7 @@ POINT ClientOriginInRoot(const Window* w) {
 }
 
 void ShowNative(Window* w, bool activate) {
-  if (w->native && H()) H()->Show(w->native, activate);
+  if (w->native && CurrentHost()) CurrentHost()->Show(w->native, activate);
 }
 
 namespace {
@@ -85,13 +85,13 @@ host::Rect HostRect(const RECT& r) {
 // The next window to activate when `h` stops being the active one: its owner when it has one
 // that can take it, else the topmost shown window of ours.
 HWND NextActive(HWND h) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(h);
   if (w && w->owner) {
     Window* o = Find(w->owner);
     if (o && Visible(o) && !(o->style & WS_DISABLED)) return w->owner;
   }
-  for (HWND t : st.toplevels) {
+  for (HWND t : session.toplevels) {
     Window* o = Find(t);
     if (t == h || !o || !Visible(o) || (o->style & WS_DISABLED)) continue;
     if (o->exstyle & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW)) continue;
@@ -101,8 +101,8 @@ HWND NextActive(HWND h) {
 }
 
 void ChangeZOrder(Window* w, HWND after) {
-  auto& st = S();
-  std::vector<HWND>* list = &st.toplevels;
+  auto& session = Session();
+  std::vector<HWND>* list = &session.toplevels;
   if (w->IsChild()) list = &Find(w->parent)->children;
   list->erase(std::remove(list->begin(), list->end(), w->handle), list->end());
   if (after == HWND_TOPMOST && !w->IsChild()) w->exstyle |= WS_EX_TOPMOST;
@@ -125,15 +125,15 @@ void ChangeZOrder(Window* w, HWND after) {
     auto it = std::find(list->begin(), list->end(), after);
     list->insert(it == list->end() ? list->end() : it + 1, w->handle);
   }
-  if (!w->IsChild() && w->native && H() && (after == HWND_TOP || after == HWND_TOPMOST))
-    H()->Raise(w->native, false);
+  if (!w->IsChild() && w->native && CurrentHost() && (after == HWND_TOP || after == HWND_TOPMOST))
+    CurrentHost()->Raise(w->native, false);
   if (w->IsChild()) InvalidateWhole(w->handle, true);
 }
 
 }  // namespace
 
 void HideTopLevel(Window* w) {
-  if (w->native && H()) H()->Hide(w->native);
+  if (w->native && CurrentHost()) CurrentHost()->Hide(w->native);
   Notify(TopLevelEvent::Kind::kHidden, w->handle);
 }
 
@@ -142,7 +142,7 @@ void HideTopLevel(Window* w) {
 using namespace user;
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = Find(hwnd);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -178,7 +178,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   bool was_visible = (w->style & WS_VISIBLE) != 0;
   if (moved || sized) {
     if (!w->IsChild()) {
-      if (w->native && H()) H()->SetWindowRect(w->native, HostRect(now));
+      if (w->native && CurrentHost()) CurrentHost()->SetWindowRect(w->native, HostRect(now));
       if (sized) {
         EnsureFramebuffer(w);
         w->nc_dirty = true;
@@ -209,10 +209,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     w->style &= ~WS_VISIBLE;
     if (w->IsChild()) {
       InvalidateParentArea(hwnd, w->rect);
-      if (st.focus && (st.focus == hwnd || IsDescendant(hwnd, st.focus))) SetFocus(w->parent);
+      if (session.focus && (session.focus == hwnd || IsDescendant(hwnd, session.focus)))
+        SetFocus(w->parent);
     } else {
       if (!w->minimized) HideTopLevel(w);
-      if (st.active == hwnd && !(flags & SWP_NOACTIVATE)) Activate(NextActive(hwnd), false);
+      if (session.active == hwnd && !(flags & SWP_NOACTIVATE)) Activate(NextActive(hwnd), false);
     }
   }
   w = Find(hwnd);
@@ -233,12 +234,8 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
                       SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL BringWindowToTop(HWND hwnd) {
-  return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 BOOL ShowWindow(HWND hwnd, int cmd) {
-  auto& st = S();
+  auto& session = Session();
   Window* w = FindAny(hwnd);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -246,7 +243,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
   }
   if (w->foreign) {
     // Other processes' windows: only what the single-instance rule asks for.
-    if (cmd == SW_RESTORE && w->native && H()) H()->ForeignRestore(w->native);
+    if (cmd == SW_RESTORE && w->native && CurrentHost()) CurrentHost()->ForeignRestore(w->native);
     return TRUE;
   }
   bool was_visible = (w->style & WS_VISIBLE) != 0;
@@ -263,7 +260,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     case SW_SHOWMINNOACTIVE: {
       if (!top) break;
       if (!w->minimized) {
-        if (st.capture && Root(st.capture) == hwnd) ReleaseCapture();
+        if (session.capture && Root(session.capture) == hwnd) ReleaseCapture();
         w = Find(hwnd);
         if (!w) return FALSE;
         w->normal = w->rect;
@@ -277,11 +274,11 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
           EnsureFramebuffer(w);
           ShowNative(w, false);
         }
-        if (w->native && H()) H()->Minimize(w->native);
+        if (w->native && CurrentHost()) CurrentHost()->Minimize(w->native);
         if (was_visible) Notify(TopLevelEvent::Kind::kHidden, hwnd);
         SendMessageW(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
       }
-      if (cmd != SW_SHOWMINIMIZED && st.active == hwnd) Activate(NextActive(hwnd), false);
+      if (cmd != SW_SHOWMINIMIZED && session.active == hwnd) Activate(NextActive(hwnd), false);
       return was_visible ? TRUE : FALSE;
     }
     default:
@@ -303,10 +300,10 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     w->minimized = false;
     w->style &= ~WS_MINIMIZE;
     w->rect = w->normal;
-    if (w->native && H()) {
-      H()->SetWindowRect(w->native, HostRect(w->rect));
-      H()->Restore(w->native);
-      if (activate) H()->Raise(w->native, true);
+    if (w->native && CurrentHost()) {
+      CurrentHost()->SetWindowRect(w->native, HostRect(w->rect));
+      CurrentHost()->Restore(w->native);
+      if (activate) CurrentHost()->Raise(w->native, true);
     }
     EnsureFramebuffer(w);
     w->nc_dirty = true;
@@ -319,7 +316,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
   }
   w = Find(hwnd);
   if (w && activate && was_visible && !w->minimized) {
-    if (w->native && H()) H()->Raise(w->native, true);
+    if (w->native && CurrentHost()) CurrentHost()->Raise(w->native, true);
     Activate(hwnd, true);
   }
   return was_visible ? TRUE : FALSE;
@@ -338,12 +335,10 @@ BOOL IsWindowVisible(HWND hwnd) {
 BOOL IsIconic(HWND hwnd) {
   Window* w = FindAny(hwnd);
   if (!w) return FALSE;
-  if (w->foreign) return (w->native && H() && H()->ForeignIsMinimized(w->native)) ? TRUE : FALSE;
+  if (w->foreign)
+    return (w->native && CurrentHost() && CurrentHost()->ForeignIsMinimized(w->native)) ? TRUE
+                                                                                        : FALSE;
   return w->minimized ? TRUE : FALSE;
-}
-
-BOOL IsZoomed(HWND) {
-  return FALSE;
 }
 
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
@@ -355,20 +350,6 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
   placement->ptMinPosition = {-1, -1};
   placement->ptMaxPosition = {-1, -1};
   placement->rcNormalPosition = w->minimized ? w->normal : w->rect;
-  return TRUE;
-}
-
-BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
-  Window* w = Find(hwnd);
-  if (!w || !placement) return FALSE;
-  const RECT& r = placement->rcNormalPosition;
-  if (w->minimized) {
-    w->normal = r;
-  } else {
-    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ShowWindow(hwnd, static_cast<int>(placement->showCmd));
   return TRUE;
 }
 

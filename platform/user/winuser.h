@@ -6,8 +6,8 @@
 // in a table: a stale handle makes a call fail as Windows reports it (FALSE, NULL, 0), never crash.
 //
 // The common-controls part (tooltips, trackbar, InitCommonControlsEx) is in commctrl.h and the
-// kernel services the program needs at start (named semaphore, module, tick count) in winbase.h;
-// both are included at the end of this header. Resources by identifier (FindResourceW,
+// kernel services (named semaphore, module) in winbase.h; both are included at the end of this
+// header. Resources by identifier (FindResourceW,
 // LoadBitmapW, RT_BITMAP) come with it as well, as they do with Windows' own headers.
 #pragma once
 
@@ -414,12 +414,10 @@ constexpr WPARAM ICON_BIG = 1;
 // Menus.
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_ENABLED = 0x0000;
-constexpr UINT MF_BYCOMMAND = 0x0000;
 constexpr UINT MF_GRAYED = 0x0001;
 constexpr UINT MF_DISABLED = 0x0002;
 constexpr UINT MF_CHECKED = 0x0008;
 constexpr UINT MF_POPUP = 0x0010;
-constexpr UINT MF_BYPOSITION = 0x0400;
 constexpr UINT MF_SEPARATOR = 0x0800;
 
 // System metrics.
@@ -445,9 +443,17 @@ constexpr int SM_CYDRAG = 69;
 
 // System colours.
 constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_MENUTEXT = 7;
 constexpr int COLOR_WINDOWTEXT = 8;
+constexpr int COLOR_HIGHLIGHT = 13;
+constexpr int COLOR_HIGHLIGHTTEXT = 14;
 constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_GRAYTEXT = 17;
 constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_3DDKSHADOW = 21;
 constexpr int COLOR_INFOTEXT = 23;
 constexpr int COLOR_INFOBK = 24;
 
@@ -472,9 +478,6 @@ inline LPCWSTR const IDC_ARROW = reinterpret_cast<LPCWSTR>(ULONG_PTR{IDC_ARROW_I
 constexpr const wchar_t* WC_BUTTONW = L"Button";
 constexpr const wchar_t* WC_STATICW = L"Static";
 constexpr const wchar_t* WC_DIALOGW = L"#32770";
-inline LPCWSTR MAKEINTATOM(ATOM atom) {
-  return MAKEINTRESOURCEW(atom);
-}
 
 // ---- Structures --------------------------------------------------------------------------------
 struct MSG {
@@ -566,7 +569,6 @@ constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
 constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
 constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
 ATOM RegisterClassW(const WNDCLASSW* wc);
-BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, WNDCLASSW* out);
 int GetClassNameW(HWND hwnd, LPWSTR buffer, int count);
 
@@ -576,12 +578,6 @@ int GetClassNameW(HWND hwnd, LPWSTR buffer, int count);
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
                      int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param);
-inline HWND CreateWindowW(LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                          int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                          LPVOID param) {
-  return CreateWindowExW(0, className, windowName, style, x, y, width, height, parent, menu,
-                         instance, param);
-}
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 
@@ -594,12 +590,7 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 HWND GetParent(HWND hwnd);  // the parent of a child, the owner of a popup
 HWND GetWindow(HWND hwnd, UINT cmd);
 HWND GetDesktopWindow();
-HWND GetTopWindow(HWND hwnd);
 BOOL IsChild(HWND parent, HWND hwnd);
-HWND GetAncestor(HWND hwnd, UINT flags);
-constexpr UINT GA_PARENT = 1;
-constexpr UINT GA_ROOT = 2;
-constexpr UINT GA_ROOTOWNER = 3;
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND hwnd);
 
@@ -607,13 +598,11 @@ int GetDlgCtrlID(HWND hwnd);
 BOOL SetWindowTextW(HWND hwnd, LPCWSTR text);
 int GetWindowTextW(HWND hwnd, LPWSTR buffer, int count);
 int GetWindowTextLengthW(HWND hwnd);
-BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
 
 // ---- Long values -------------------------------------------------------------------------------
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
 LONG GetWindowLongW(HWND hwnd, int index);
-LONG SetWindowLongW(HWND hwnd, int index, LONG value);
 
 // ---- Window procedures -------------------------------------------------------------------------
 LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -627,12 +616,9 @@ LRESULT DefDlgProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL ShowWindow(HWND hwnd, int cmd);
 BOOL IsWindowVisible(HWND hwnd);  // the window and all its ancestors are visible
 BOOL IsIconic(HWND hwnd);
-BOOL IsZoomed(HWND hwnd);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
-BOOL BringWindowToTop(HWND hwnd);
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
-BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
 
 // ---- Geometry ----------------------------------------------------------------------------------
 BOOL GetWindowRect(HWND hwnd, LPRECT rect);  // screen coordinates, frame included
@@ -663,29 +649,22 @@ HANDLE RemovePropW(HWND hwnd, LPCWSTR name);
 // ---- Messages ----------------------------------------------------------------------------------
 LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM lParam);
 // Returns FALSE for WM_QUIT, -1 on error, TRUE otherwise. Waits on the host when nothing is due.
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
-BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
 void PostQuitMessage(int exitCode);
-LONG GetMessageTime();
-DWORD GetMessagePos();
 
 // ---- Painting ----------------------------------------------------------------------------------
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
-int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase);
 HDC GetDC(HWND hwnd);        // client area, clipped to what is visible, not to the update region
 HDC GetWindowDC(HWND hwnd);  // whole window
 int ReleaseDC(HWND hwnd, HDC hdc);
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
-BOOL InvalidateRgn(HWND hwnd, HRGN rgn, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
-BOOL ValidateRgn(HWND hwnd, HRGN rgn);
 BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags);
 DWORD GetSysColor(int index);
@@ -693,12 +672,10 @@ HBRUSH GetSysColorBrush(int index);
 
 // ---- Input -------------------------------------------------------------------------------------
 HWND WindowFromPoint(POINT point);
-HWND ChildWindowFromPoint(HWND parent, POINT point);  // client coordinates of `parent`
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
 BOOL GetCursorPos(LPPOINT point);
-BOOL SetCursorPos(int x, int y);
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 HWND SetFocus(HWND hwnd);
@@ -712,11 +689,13 @@ SHORT GetAsyncKeyState(int vk);
 HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND hwnd);
-HWND GetForegroundWindow();
 HWND GetLastActivePopup(HWND owner);
 
 // ---- Timers ------------------------------------------------------------------------------------
 constexpr UINT USER_TIMER_MINIMUM = 10;
+// Milliseconds on the host's clock (virtual on the headless host), the clock timers and message
+// times run on.
+DWORD GetTickCount();
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
@@ -728,7 +707,6 @@ INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DL
 BOOL EndDialog(HWND dialog, INT_PTR result);
 BOOL IsDialogMessageW(HWND dialog, LPMSG msg);
 BOOL MapDialogRect(HWND dialog, LPRECT rect);
-LONG GetDialogBaseUnits();
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 
 // ---- Message box -------------------------------------------------------------------------------
@@ -740,14 +718,11 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCWSTR text);
 int GetMenuItemCount(HMENU menu);
 UINT GetMenuItemID(HMENU menu, int pos);
-int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int count, UINT flags);
-BOOL EnableMenuItem(HMENU menu, UINT item, UINT flags);
 
 // ---- Metrics, icons, strings --------------------------------------------------------------------
 int GetSystemMetrics(int index);
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
 BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
-BOOL DestroyIcon(HICON icon);
 // Copies at most count - 1 characters and a terminator; count 0 stores a read-only pointer to the
 // string into *buffer and returns its length. 0 when the string is missing.
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int count);

@@ -89,7 +89,7 @@ TEST_F(RunningInstanceTest, ASecondStartRestoresTheFirstAndShowsNothing) {
   EXPECT_FALSE(app_.Running());
   EXPECT_EQ(0, app_.ExitCode());
   EXPECT_FALSE(::IsIconic(other));
-  EXPECT_EQ(other, ::GetForegroundWindow());
+  EXPECT_EQ(other, ::GetActiveWindow());
   // Only the restored window came back into view.
   ASSERT_EQ(shown + 1, app_.TopLevelEvents().size());
   EXPECT_EQ(other, app_.TopLevelEvents().back().hwnd);
@@ -104,7 +104,7 @@ TEST_F(RunningInstanceTest, ASecondStartActivatesTheFirstsModalDialog) {
 
   app_.Start();
   EXPECT_FALSE(app_.Running());
-  EXPECT_EQ(modal, ::GetForegroundWindow());
+  EXPECT_EQ(modal, ::GetActiveWindow());
 }
 
 TEST_F(RunningInstanceTest, WithoutAMainWindowToShowTheProgramStarts) {

@@ -1,31 +1,10 @@
-// Start-up services: the single-instance semaphore, strings, icons, metrics, the module.
-#include <unistd.h>
-
+// Start-up services: the desktop walk, strings, icons, metrics, the common controls.
 #include "user_test_support.h"
 
 namespace usertest {
 namespace {
 
 class StartupTest : public UserTest {};
-
-TEST_F(StartupTest, ASecondSemaphoreOfTheSameNameReportsThatItExisted) {
-  std::wstring name = L"halcyra-user-test-" + std::to_wstring(getpid());
-  SetLastError(12345);
-  HANDLE first = CreateSemaphoreW(nullptr, 1, 1, name.c_str());
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
-  HANDLE second = CreateSemaphoreW(nullptr, 1, 1, name.c_str());
-  ASSERT_NE(second, nullptr);
-  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
-  EXPECT_TRUE(CloseHandle(second));
-  EXPECT_TRUE(CloseHandle(first));  // the creator takes the name away
-  EXPECT_FALSE(CloseHandle(first));
-  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
-  HANDLE again = CreateSemaphoreW(nullptr, 1, 1, name.c_str());
-  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
-  CloseHandle(again);
-  EXPECT_EQ(CreateSemaphoreW(nullptr, 2, 1, name.c_str()), nullptr);
-}
 
 TEST_F(StartupTest, TheDesktopWalkFindsAnotherProcessWindowByItsMarker) {
   ForwardingHost fh(host_.get());
@@ -79,17 +58,6 @@ TEST_F(StartupTest, StringsIconsAndTheModuleComeFromTheResources) {
   EXPECT_FALSE(InitCommonControlsEx(&icc));
   const INITCOMMONCONTROLSEX asTheProgramFillsIt{8, 0xFF};
   EXPECT_TRUE(InitCommonControlsEx(&asTheProgramFillsIt));
-}
-
-TEST_F(StartupTest, ClassNamesCompareWithoutRegardToCase) {
-  EXPECT_EQ(lstrcmpiW(L"Button", L"BUTTON"), 0);
-  EXPECT_EQ(lstrcmpiW(L"static", L"Static"), 0);
-  EXPECT_LT(lstrcmpiW(L"Button", L"msctls_trackbar32"), 0);
-  EXPECT_GT(lstrcmpiW(L"static", L"Button"), 0);
-  EXPECT_LT(lstrcmpiW(L"Butto", L"button"), 0);  // a prefix sorts first
-  EXPECT_GT(lstrcmpiW(L"Button", nullptr), 0);
-  EXPECT_LT(lstrcmpiW(nullptr, L""), 0);
-  EXPECT_EQ(lstrcmpiW(nullptr, nullptr), 0);
 }
 
 TEST_F(StartupTest, MetricsAgreeWithTheFrameTheWindowSystemDraws) {

@@ -1,6 +1,5 @@
-// The few kernel services the program needs: a named semaphore as a single-instance marker, the
-// module handle and file name, the tick count, and a case-insensitive string comparison. Included
-// by winuser.h.
+// The kernel services the program needs: a named semaphore as a single-instance marker, the module
+// handle and file name, the current thread, and a case-insensitive string comparison.
 #pragma once
 
 #include "kernel_handle.h"
@@ -19,16 +18,13 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 // ends. Null on failure.
 HANDLE CreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG initialCount, LONG maximumCount,
                         LPCWSTR name);
-// CloseHandle (platform/base/kernel_handle.h) closes a semaphore handle.
+// CloseHandle (kernel_handle.h) closes a semaphore handle.
 
 // The module handle of the program (null name) or null. There is one module: the executable.
 HMODULE GetModuleHandleW(LPCWSTR moduleName);
 // The executable's full path; returns the number of characters copied (without the terminator).
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
-// Milliseconds since the host's clock started (virtual on the headless host).
-DWORD GetTickCount();
 DWORD GetCurrentThreadId();
-DWORD GetCurrentProcessId();
 
 // Compares two strings without regard to case: negative, 0 or positive as `a` sorts before, with
 // or after `b`. A null string sorts before every other string.
