@@ -21,8 +21,8 @@ constexpr UINT kSyncOn = 205;
 
 BOOL CHalcyraDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (wParam == ID_HELP) return FALSE;
-  // Escape (a cancel that names no control) and the system menu's close never end the window:
-  // only its own close button does.
+  // Escape and the system menu's close (Alt+F4) arrive as a cancel that names no control; they
+  // never end the window.
   if (wParam == IDCANCEL && lParam == 0) return FALSE;
 
   const HWND from = reinterpret_cast<HWND>(lParam);
