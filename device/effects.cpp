@@ -6,6 +6,15 @@ namespace device {
 namespace {
 
 // Indexed by effect button 1..24 (entry 0 unused).
+constexpr std::array<const wchar_t*, kEffectCount + 1> kEffectNames = {
+    nullptr,      L"ColorBreathe", L"Rainbow", L"Breathe",  L"Off",
+    L"TwoBlink",  L"Blink",        L"Static",  L"Halcyra",  L"Sakura",
+    L"Emergency", L"Laser",        L"Marquee", L"Twinking", L"ColorCycle",
+    L"Meteor",    L"BlackHole",    L"Aqua",    L"Flare",    L"Forest",
+    L"Stary",     L"FireWork",     L"Lava",    L"Tetris",   L"CenterMeteor",
+};
+
+// Indexed by effect button 1..24 (entry 0 unused).
 constexpr std::array<BYTE, kEffectCount + 1> kArgbCodes = {
     0x00,                                            //
     0x07, 0x01, 0x08, 0x0A, 0x18, 0x0C, 0x09, 0x02,  // ColorBreathe .. the house effect
@@ -42,6 +51,10 @@ constexpr std::array<Rgb, kPresetColorCount + 1> kPresets = {{
 }};
 
 }  // namespace
+
+const wchar_t* EffectName(int effect) {
+  return effect >= 1 && effect <= kEffectCount ? kEffectNames[effect] : nullptr;
+}
 
 BYTE ArgbEffectCode(int effect) {
   return effect >= 1 && effect <= kEffectCount ? kArgbCodes[effect] : 0;

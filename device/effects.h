@@ -12,6 +12,10 @@ constexpr int kEffectCount = 24;      // effect buttons 1..24, all on the ARGB p
 constexpr int kVrgbEffectCount = 7;   // buttons 1..7 also exist on the VRGB page
 constexpr int kPresetColorCount = 8;  // colour choice 1..8; 0 is the custom colour
 
+// The English name of effect button `effect` (1..24), as the window's tooltips show it and as a
+// command line names it; null for any other index.
+const wchar_t* EffectName(int effect);
+
 // The ARGB effect code of effect button `effect` (1..24); 0 for any other index.
 BYTE ArgbEffectCode(int effect);
 

@@ -7,12 +7,6 @@ bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DHALCYRA_BUILD_TESTS=OFF -DHALCYRA_BUILD_BENCH=OFF >/dev/null
 cmake --build build -j"$(nproc)"
 program="${1:-halcyra}"
-if [ "$program" = halcyra ] && [ ! -x build/bin/halcyra ]; then
-  # The lighting application itself is the next step of the project; until it is built, show the
-  # platform's demonstration window on the simulated controller.
-  echo "run: the lighting application is not built yet; starting halcyra-demo instead" >&2
-  program=halcyra-demo
-fi
 if [ ! -x "build/bin/$program" ]; then
   echo "run: build/bin/$program was not built" >&2
   exit 1

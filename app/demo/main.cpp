@@ -1,5 +1,5 @@
-// halcyra-demo: the program's shell on the X display with the simulated controller, which
-// writes every report it receives to standard output.
+// halcyra-demo: the lighting application on the X display with a simulated controller, which
+// writes every report it receives to standard output as one line of hex.
 #include <cstdio>
 
 #include "afxwin.h"

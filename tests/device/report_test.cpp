@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -47,6 +49,8 @@ const device::Rgb kPresets[] = {{255, 255, 255}, {255, 0, 0}, {255, 49, 0},  {25
 TEST(EffectTable, EveryEffectSendsItsCodesAndOptionByteInBothRequests) {
   for (const EffectRow& row : kEffects) {
     SCOPED_TRACE(row.name);
+    EXPECT_EQ(std::wstring(row.name, row.name + std::strlen(row.name)),
+              device::EffectName(row.index));
     const device::LightingSettings s{row.index, 1};
     const Report argb = device::EncodeArgbSettings(s);
     EXPECT_EQ(argb[5], row.argb);
@@ -79,6 +83,8 @@ TEST(EffectTable, OptionByteIsAFunctionOfTheCode) {
 }
 
 TEST(EffectTable, IndicesOutsideTheTableSendCodeZeroAndOptionZero) {
+  EXPECT_EQ(nullptr, device::EffectName(0));
+  EXPECT_EQ(nullptr, device::EffectName(25));
   for (int index : {0, 25, -1}) {
     const Report argb = device::EncodeArgbSettings(device::LightingSettings{index, 1});
     EXPECT_EQ(argb[5], 0) << index;
