@@ -91,9 +91,12 @@ class EndToEnd : public DemoDesktop {
       host::Point at{}, to{};
       POINT model_at{}, model_to{};
       if (step.on_dialog) {
+        // Up, placed and active: a person sees it before reaching for it.
         std::optional<DesktopWindow> dialog;
-        ASSERT_TRUE(WaitUntil([&] { return (dialog = DialogOf(demo_->pid())).has_value(); }))
-            << "no dialog";
+        ASSERT_TRUE(WaitUntil([&] {
+          dialog = DialogOf(demo_->pid());
+          return dialog && Focus() == dialog->id;
+        })) << "no dialog";
         at = On(*dialog, {step.at.x, step.at.y});
         if (step.to) to = On(*dialog, {step.to->x, step.to->y});
         const HWND model_dialog = model_->TopWindowOfClass(L"#32770");
@@ -107,6 +110,10 @@ class EndToEnd : public DemoDesktop {
         if (step.to) model_to = model_->OnMain(*step.to);
       }
       if (step.to) {
+        // A person's press comes well after the move that brought the pointer: by then the button
+        // it left has let the pointer go. (A slider does not hold the pointer before the press.)
+        MovePointer(at);
+        probe_->WaitUntilPointerFree();
         Drag(at, to);
         model_->Drag(model_at, model_to);
       } else {
