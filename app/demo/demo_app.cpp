@@ -8,10 +8,9 @@ CDemoApp::CDemoApp() = default;
 
 BOOL CDemoApp::InitInstance() {
   CWinApp::InitInstance();
-  // Zero-filled storage, as the product's main window is built.
-  CZeroFilled<CDemoDlg> dlg;
-  m_pMainWnd = dlg.get();
-  dlg->DoModal();
+  CDemoDlg dlg;
+  m_pMainWnd = &dlg;
+  dlg.DoModal();
   m_pMainWnd = nullptr;
   // The window is closed: end the program without a message loop of its own.
   return FALSE;

@@ -56,11 +56,11 @@ LRESULT CDemoButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CDemoButton::Shape() {
-  CZeroFilled<CBmpRgn> rgn;
-  rgn->m_hTargetWnd = m_hWnd;
-  rgn->m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nBmpNormal));
-  rgn->m_clrKey = RGB(255, 255, 255);
-  rgn->ShapeWindow(nullptr, 0);
+  CBmpRgn rgn;
+  rgn.m_hTargetWnd = m_hWnd;
+  rgn.m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nBmpNormal));
+  rgn.m_clrKey = RGB(255, 255, 255);
+  rgn.ShapeWindow(nullptr, 0);
 }
 
 void CDemoButton::Paint() {

@@ -83,13 +83,13 @@ void CDemoDlg::CreateToolTips() {
 
 void CDemoDlg::ApplySkin() {
   {
-    CZeroFilled<CBmpRgn> rgn;
-    rgn->m_hTargetWnd = m_hWnd;
-    rgn->m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(kSkinPicture));
-    rgn->m_clrKey = kWhite;
-    rgn->m_nInsetLeft = 1;
+    CBmpRgn rgn;
+    rgn.m_hTargetWnd = m_hWnd;
+    rgn.m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(kSkinPicture));
+    rgn.m_clrKey = kWhite;
+    rgn.m_nInsetLeft = 1;
     POINT holes[] = {{0, 0}};
-    rgn->ShapeWindow(holes, 1);
+    rgn.ShapeWindow(holes, 1);
   }
   m_bmpBack.DeleteObject();
   m_bmpBack.LoadBitmap(kSkinPicture);
@@ -169,8 +169,8 @@ LRESULT CDemoDlg::OnNcHitTest(CPoint point) {
 
 void CDemoDlg::OnSysCommand(UINT id, LPARAM lParam) {
   if ((id & 0xFFF0) == IDM_ABOUTBOX) {
-    CZeroFilled<CDemoAboutDlg> about(this);
-    about->DoModal();
+    CDemoAboutDlg about(this);
+    about.DoModal();
     return;
   }
   CDialogEx::OnSysCommand(id, lParam);

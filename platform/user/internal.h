@@ -198,8 +198,8 @@ struct State {
   std::map<HDC, HWND> dcs;  // device contexts handed out by GetDC/GetWindowDC/BeginPaint
 
   struct Hook {
-    HHOOK handle;
-    HOOKPROC proc;
+    HHOOK handle = nullptr;
+    HOOKPROC proc = nullptr;
   };
   std::vector<Hook> hooks;
   std::uintptr_t next_hook = 0x30000;

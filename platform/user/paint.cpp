@@ -111,8 +111,8 @@ HDC MakeDC(Window* w, bool whole_window, const Region* extra_clip, bool clip_chi
 }
 
 struct SysColor {
-  int index;
-  COLORREF color;
+  int index = 0;
+  COLORREF color = 0;
 };
 constexpr SysColor kSysColors[] = {
     {0, 0xC8C8C8},   // scroll bar

@@ -56,7 +56,7 @@ class HidapiDevice final : public Device {
   }
 
  private:
-  hid_device* device_;
+  hid_device* device_ = nullptr;
   InterfaceInfo info_;
 };
 
