@@ -8,10 +8,8 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-#include <chrono>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "child_process.h"
@@ -33,10 +31,6 @@ std::string ExpectedApplyLine() {
   std::string line = "00 80 0B 02 03 02 00 03 03 3D 45 FF";
   for (int i = 0; i < 53; ++i) line += " 00";
   return line;
-}
-
-void Pause(int ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 // One Xvfb per suite, with or without a window manager.
@@ -72,79 +66,88 @@ class DemoFixture : public host::test::XvfbSuite {
     return out;
   }
 
-  std::optional<Window> WaitForMainWindow(int timeout_ms = 5000) {
-    for (int waited = 0; waited < timeout_ms; waited += 10) {
-      if (auto w = FindMainWindow()) return w;
-      Pause(10);
-    }
-    return std::nullopt;
+  std::optional<Window> WaitForMainWindow() {
+    std::optional<Window> found;
+    probe_->WaitUntil([&] { return (found = FindMainWindow()).has_value(); });
+    return found;
   }
 
   // A shown popup (tooltip, menu): a viewable override-redirect window of more than one pixel (a
   // window manager keeps a 1 x 1 one of its own).
-  std::optional<Window> WaitForPopup(int timeout_ms, Window other_than = 0) {
-    for (int waited = 0; waited < timeout_ms; waited += 10) {
+  std::optional<Window> WaitForPopup(Window other_than = 0) {
+    std::optional<Window> found;
+    probe_->WaitUntil([&] {
       for (Window w : Children(probe_->root())) {
         if (w == other_than) continue;
         auto a = probe_->Attributes(w);
-        if (a && a->map_state == IsViewable && a->override_redirect && a->width > 1) return w;
+        if (a && a->map_state == IsViewable && a->override_redirect && a->width > 1) {
+          found = w;
+          return true;
+        }
       }
-      Pause(10);
-    }
-    return std::nullopt;
+      return false;
+    });
+    return found;
   }
 
   // Waits until a top-level window that is neither the main window nor a popup is shown
   // (`shown`) or none is left (!`shown`).
-  bool WaitForDialog(bool shown, int timeout_ms = 3000) {
-    for (int waited = 0; waited < timeout_ms; waited += 10) {
+  bool WaitForDialog(bool shown) {
+    return probe_->WaitUntil([&] {
       bool any = false;
       for (Window w : Children(probe_->root())) {
         auto a = probe_->Attributes(w);
         any = any || (a && a->map_state == IsViewable && !a->override_redirect &&
                       !(a->width == kWidth && a->height == kHeight));
       }
-      if (any == shown) return true;
-      Pause(10);
-    }
-    return false;
+      return any == shown;
+    });
   }
 
-  // Polls until the window's origin is `expected`; returns the last origin seen.
-  host::Point WaitForOrigin(Window w, host::Point expected, int timeout_ms = 3000) {
+  // Waits until the window's origin is `expected`; returns the last origin seen.
+  host::Point WaitForOrigin(Window w, host::Point expected, int timeout_ms = 5000) {
     host::Point at{};
-    for (int waited = 0; waited < timeout_ms; waited += 10) {
-      if (auto o = probe_->Origin(w)) at = *o;
-      if (at.x == expected.x && at.y == expected.y) break;
-      Pause(10);
-    }
+    probe_->WaitUntil(
+        [&] {
+          if (auto o = probe_->Origin(w)) at = *o;
+          return at.x == expected.x && at.y == expected.y;
+        },
+        timeout_ms);
     return at;
   }
 
-  bool WaitForMapState(Window w, int state, int timeout_ms = 3000) {
-    for (int waited = 0; waited < timeout_ms; waited += 10) {
+  bool WaitForMapState(Window w, int state) {
+    return probe_->WaitUntil([&] {
       auto a = probe_->Attributes(w);
-      if (a && a->map_state == state) return true;
-      Pause(10);
-    }
-    return false;
+      return a && a->map_state == state;
+    });
+  }
+
+  // Waits until the screen at (x, y) shows something other than the root, that is, the window
+  // there has painted.
+  bool WaitForPaint(int x, int y) {
+    return probe_->WaitUntil([&] { return probe_->PixelAt(x, y) != kRootColor; });
   }
 
   void Click(int x, int y) {
     probe_->MovePointer(x, y);
-    Pause(30);  // the button sees the pointer arrive before it is pressed
     probe_->Button(true);
     probe_->Button(false);
   }
 
-  // Presses at `from`, moves by (dx, dy) in small steps, releases.
-  void Drag(host::Point from, int dx, int dy) {
+  // Presses on `window` at `from`, moves by (dx, dy) in small steps, each time waiting for the
+  // window to follow, and releases.
+  void Drag(Window window, host::Point from, int dx, int dy) {
+    const host::Point start = probe_->Origin(window).value_or(host::Point{});
     probe_->MovePointer(from.x, from.y);
     probe_->Button(true);
     constexpr int kSteps = 10;
     for (int i = 1; i <= kSteps; ++i) {
       probe_->MovePointer(from.x + dx * i / kSteps, from.y + dy * i / kSteps);
-      Pause(5);
+      // A window manager takes the move over once the press has reached it, and answers only the
+      // motion after that: a step it missed is made up by the next, so each wait is short.
+      WaitForOrigin(window, {start.x + dx * i / kSteps, start.y + dy * i / kSteps},
+                    i == kSteps ? 5000 : 500);
     }
     probe_->Button(false);
   }
@@ -158,7 +161,9 @@ class DemoFixture : public host::test::XvfbSuite {
     ASSERT_TRUE(window) << "no window; stderr: " << demo->Errors();
     std::optional<host::Point> origin = probe_->Origin(*window);
     ASSERT_TRUE(origin);
-    Pause(100);  // first paint
+    ASSERT_TRUE(WaitForPaint(origin->x + 300, origin->y + 400)) << "never painted";
+    // A window manager gives the new window the keyboard a moment after it maps it.
+    ASSERT_TRUE(probe_->WaitUntil([&] { return probe_->Focus() == *window; })) << "never focused";
 
     // Shaped: the white corner of the skin shows the root, the inside shows the skin.
     EXPECT_EQ(kRootColor, probe_->PixelAt(origin->x, origin->y));
@@ -170,7 +175,7 @@ class DemoFixture : public host::test::XvfbSuite {
     probe_->MovePointer(applyX - 2, applyY);
     probe_->MovePointer(applyX, applyY);
     const Window focus = probe_->Focus();
-    const std::optional<Window> tip = WaitForPopup(3000);
+    const std::optional<Window> tip = WaitForPopup();
     ASSERT_TRUE(tip) << "no tooltip";
     const std::optional<host::Point> tipAt = probe_->Origin(*tip);
     ASSERT_TRUE(tipAt);
@@ -180,14 +185,14 @@ class DemoFixture : public host::test::XvfbSuite {
 
     // Apply: one report, the apply request.
     Click(applyX, applyY);
-    EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(3000).value_or("<no line>"));
+    EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(5000).value_or("<no line>"));
     // The button holds the pointer from the press: a release off it, over the background, still
     // clicks (and drags nothing).
     probe_->Button(true);
     probe_->MovePointer(applyX - 150, applyY - 60);
     probe_->MovePointer(applyX - 160, applyY - 70);
     probe_->Button(false);
-    EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(3000).value_or("<no line>"));
+    EXPECT_EQ(ExpectedApplyLine(), demo->ReadLine(5000).value_or("<no line>"));
     const host::Point still = probe_->Origin(*window).value_or(host::Point{});
     EXPECT_EQ(origin->x, still.x);
     EXPECT_EQ(origin->y, still.y);
@@ -202,7 +207,7 @@ class DemoFixture : public host::test::XvfbSuite {
       probe_->Key(XK_space, true);
       probe_->Key(XK_space, false);
       probe_->Key(XK_Alt_L, false);
-      const std::optional<Window> menu = WaitForPopup(3000, *tip);
+      const std::optional<Window> menu = WaitForPopup(*tip);
       ASSERT_TRUE(menu) << "no system menu";
       EXPECT_EQ(origin->x, probe_->Origin(*menu).value_or(host::Point{}).x);
       probe_->Key(XK_Up, true);  // from the first item round to the last
@@ -216,7 +221,7 @@ class DemoFixture : public host::test::XvfbSuite {
     }
 
     // A drag of the background moves the window by the pointer's travel.
-    Drag({origin->x + 300, origin->y + 400}, 40, 30);
+    Drag(*window, {origin->x + 300, origin->y + 400}, 40, 30);
     host::Point moved = WaitForOrigin(*window, {origin->x + 40, origin->y + 30});
     EXPECT_EQ(origin->x + 40, moved.x);
     EXPECT_EQ(origin->y + 30, moved.y);
@@ -229,10 +234,9 @@ class DemoFixture : public host::test::XvfbSuite {
     XMapRaised(probe_->dpy(), *window);
     XSync(probe_->dpy(), False);
     ASSERT_TRUE(WaitForMapState(*window, IsViewable));
-    Pause(100);
-    EXPECT_NE(kRootColor, probe_->PixelAt(moved.x + 300, moved.y + 400));
+    EXPECT_TRUE(WaitForPaint(moved.x + 300, moved.y + 400)) << "not painted again";
     // (Away from the screen's edges, which a window manager may make the window stick to.)
-    Drag({moved.x + 300, moved.y + 400}, -20, -10);
+    Drag(*window, {moved.x + 300, moved.y + 400}, -20, -10);
     host::Point again = WaitForOrigin(*window, {moved.x - 20, moved.y - 10});
     EXPECT_EQ(moved.x - 20, again.x);
     EXPECT_EQ(moved.y - 10, again.y);
@@ -240,7 +244,7 @@ class DemoFixture : public host::test::XvfbSuite {
 
     // The close button ends the program cleanly, with no further report.
     Click(again.x + 765 + 12, again.y + 3 + 14);
-    EXPECT_EQ(std::optional<int>(0), demo->WaitExit(3000));
+    EXPECT_EQ(std::optional<int>(0), demo->WaitExit(5000));
     EXPECT_EQ(ExpectedApplyLine() + "\n" + ExpectedApplyLine() + "\n", demo->Output());
     EXPECT_EQ("", demo->Errors());
   }
@@ -264,7 +268,7 @@ TEST_F(DemoSmokeTest, WithoutDisplaySaysSoOnceAndFails) {
     SCOPED_TRACE(display.value_or("unset"));
     auto demo = ChildProcess::Start({HALCYRA_DEMO_PATH}, display);
     ASSERT_TRUE(demo);
-    const std::optional<int> status = demo->WaitExit(3000);
+    const std::optional<int> status = demo->WaitExit(5000);
     ASSERT_TRUE(status);
     EXPECT_NE(0, *status);
     EXPECT_LT(*status, 128) << "ended by a signal";
