@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running Halcyra need.
+# Installs every Debian package that building, testing and running Halcyra need; with "ci", also
+# what continuous integration checks besides (the format checker, the skin generator's libraries).
 # Idempotent: when everything is already there it prints nothing and changes nothing.
+# Usage: bash scripts/install-deps.sh [ci]
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,9 @@ packages=(
   # fonts: a metric-compatible Arial and a small CJK font
   fonts-liberation fonts-wqy-microhei
 )
+if [ "${1:-}" = ci ]; then
+  packages+=(clang-format libcairo2-dev libpango1.0-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
