@@ -1,4 +1,5 @@
-// Kernel services: the single-instance semaphore, the module's file name, the case-blind comparison.
+// Kernel services: the single-instance semaphore, the module's file name, the case-blind
+// comparison.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
