@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the skin generator and checks that it draws exactly the committed pictures: every file of
-# res/bitmaps and the icon, byte for byte. It draws into a scratch folder; the tree is not touched.
+# res/bitmaps and res/icons (the program icon and the desktop icon theme's sizes), byte for byte. It draws into a scratch folder; the tree is not touched.
 # Usage: bash scripts/check-skin.sh [build-dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,10 +27,10 @@ FONTCONFIG_FILE="$PWD/tools/skin/fonts.conf" "$build/bin/halcyra-skingen" "$scra
 
 status=0
 if ! diff -r -q res/bitmaps "$scratch/res/bitmaps"; then status=1; fi
-if ! cmp res/icons/128.bmp "$scratch/res/icons/128.bmp"; then status=1; fi
+if ! diff -r -q res/icons "$scratch/res/icons"; then status=1; fi
 if [ "$status" -ne 0 ]; then
   echo "check-skin: the generator no longer draws the committed pictures; rebuild them with" >&2
   echo "  cmake --build <build> --target skin_pictures" >&2
   exit 1
 fi
-echo "check-skin: $(ls res/bitmaps | wc -l) bitmaps and the icon reproduced"
+echo "check-skin: $(ls res/bitmaps | wc -l) bitmaps and $(find res/icons -type f | wc -l) icons reproduced"
