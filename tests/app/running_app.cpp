@@ -1,5 +1,7 @@
 #include "running_app.h"
 
+#include <unistd.h>
+
 #include "CHalcyraApp.h"
 #include "CHalcyraDlg.h"
 #include "embedded_resources.h"
@@ -9,6 +11,13 @@ namespace app::test {
 
 RunningApp::RunningApp(const hid::SimulatedSetup& setup)
     : controller_(hid::MakeSimulatedBackend(setup)) {
+  // Test programs run side by side: each process gets an instance name of its own, so that the
+  // marker one holds is not another's running instance.
+  static const bool named = [] {
+    user::SetInstanceName(user::InstanceName() + L"-" + std::to_wstring(getpid()));
+    return true;
+  }();
+  (void)named;
   hid::SetBackend(controller_);
   res::InstallEmbeddedResources();
   user::SetHost(&host_);

@@ -98,7 +98,7 @@ class SimulatedDevice final : public Device {
  private:
   using Observer = SimulatedBackend::Observer;
   std::shared_ptr<SimulatedBackend::Shared> shared_;
-  std::size_t index_;
+  std::size_t index_ = 0;
   std::deque<Report> replies_;
 };
 

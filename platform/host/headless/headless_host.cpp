@@ -161,6 +161,19 @@ void HeadlessHost::Raise(NativeWindow window, bool activate) {
   if (activate && !w->desc.popup && Visible(*w)) active_ = window;
 }
 
+// Raised and made the active window, which the window system learns from the focus event.
+void HeadlessHost::Activate(NativeWindow window) {
+  if (!Find(window)) return;
+  Raise(window, true);
+  if (active_ == window) {
+    Event e;
+    e.type = EventType::kFocusIn;
+    e.window = window;
+    e.screen = cursor_;
+    queue_.push_back(e);
+  }
+}
+
 // Top of its band (topmost windows stay above the others), with the windows it owns above it.
 void HeadlessHost::RaiseInStack(NativeWindow window) {
   const Window* w = Find(window);
@@ -230,12 +243,24 @@ void HeadlessHost::MovePointer(Point to) {
 
 void HeadlessHost::PressButton(int button) {
   if (button < 1 || button > 3) return;
+  if (button == 1 && !capture_ && !tile_pressed_ && WindowAt(cursor_) == 0) {
+    if (NativeWindow tile = TileAt(cursor_)) {
+      tile_pressed_ = true;
+      Restore(tile);
+      Activate(tile);
+      return;
+    }
+  }
   buttons_held_ |= 1u << (button - 1);
   QueuePointer(EventType::kButtonDown, button);
 }
 
 void HeadlessHost::ReleaseButton(int button) {
   if (button < 1 || button > 3) return;
+  if (button == 1 && tile_pressed_) {
+    tile_pressed_ = false;
+    return;
+  }
   buttons_held_ &= ~(1u << (button - 1));
   QueuePointer(EventType::kButtonUp, button);
 }
@@ -369,16 +394,7 @@ void HeadlessHost::ForeignRestore(NativeWindow window) {
 }
 
 void HeadlessHost::ForeignActivate(NativeWindow window) {
-  const Window* w = Find(window);
-  if (!w) return;
-  Raise(window, true);
-  if (active_ == window) {
-    Event e;
-    e.type = EventType::kFocusIn;
-    e.window = window;
-    e.screen = cursor_;
-    queue_.push_back(e);
-  }
+  Activate(window);
 }
 
 NativeWindow HeadlessHost::ForeignLastActivePopup(NativeWindow window) {

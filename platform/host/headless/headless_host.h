@@ -6,6 +6,12 @@
 // and nothing is pending, WaitEvent calls the handler, which injects the next input or lets virtual
 // time pass (Wait) and returns true, or returns false to end the run (WaitEvent then answers
 // kQuit).
+//
+// The virtual screen has no task bar, yet a person must be able to bring a minimised window back.
+// Each minimised application window (WindowDesc::app_window) therefore shows as a tile at the
+// bottom-left corner of the desktop, its icon on a plain square, in the order the windows were
+// created. A left-button press on a tile that no window covers restores and activates that window,
+// as a click on its task bar button would; neither that press nor its release reaches a window.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +33,10 @@ class HeadlessHost final : public Host {
   static constexpr std::uint64_t kStartMs = 1000;
   // What shows where no window covers the screen.
   static constexpr std::uint32_t kDesktopColor = 0x3A6EA5;
+  // The tiles of minimised application windows: squares along the bottom edge from the left.
+  static constexpr int kTileSize = 40;
+  static constexpr std::uint32_t kTileColor = 0x1E2A38;
+  static constexpr std::uint32_t kTileFrameColor = 0x8FA8C8;
 
   HeadlessHost();
   ~HeadlessHost() override;
@@ -99,6 +109,10 @@ class HeadlessHost final : public Host {
   bool Screenshot(const std::string& path, std::string* error = nullptr) const;
   // The top visible window whose shape contains the point, 0 when none.
   NativeWindow WindowAt(Point p) const;
+  // The minimised window whose tile holds the point, 0 when none (windows may cover tiles).
+  NativeWindow TileAt(Point p) const;
+  // The screen rectangle of a minimised window's tile; nothing when it has none.
+  std::optional<Rect> TileRect(NativeWindow window) const;
   // Shown and not minimised, top of the z-order first.
   std::vector<NativeWindow> VisibleWindows() const;
   // Every window, visible or not, top of the z-order first.
@@ -133,6 +147,9 @@ class HeadlessHost final : public Host {
   const Window* Find(NativeWindow window) const;
   bool Visible(const Window& w) const { return w.shown && !w.minimized; }
   bool Contains(const Window& w, Point p) const;
+  bool HasTile(const Window& w) const { return w.desc.app_window && w.shown && w.minimized; }
+  std::uint32_t TilePixel(const Window& w, int x, int y) const;  // x, y inside the tile
+  void Activate(NativeWindow window);
   void RaiseInStack(NativeWindow window);
   void QueuePointer(EventType type, int button);
   void QueueKey(EventType type, unsigned vk, unsigned modifiers);
@@ -147,6 +164,7 @@ class HeadlessHost final : public Host {
 
   Point cursor_;
   unsigned buttons_held_ = 0;  // bit (button - 1)
+  bool tile_pressed_ = false;  // the left button went down on a tile and is still held
   unsigned keys_held_ = 0;     // kModShift, kModControl, kModAlt from KeyDown/KeyUp
   std::deque<Event> queue_;
 

@@ -1,6 +1,7 @@
 // The virtual screen: the visible windows' last presented pixels, composed in z-order through
-// their shapes over a plain desktop.
+// their shapes over a plain desktop, which shows the tiles of minimised application windows.
 #include <algorithm>
+#include <optional>
 
 #include "headless_host.h"
 #include "png_writer.h"
@@ -25,6 +26,54 @@ NativeWindow HeadlessHost::WindowAt(Point p) const {
   return 0;
 }
 
+std::optional<Rect> HeadlessHost::TileRect(NativeWindow window) const {
+  const Window* target = Find(window);
+  if (!target || !HasTile(*target)) return std::nullopt;
+  // Creation order is the order of the ids, which is the map's.
+  int index = 0;
+  for (const auto& [id, w] : windows_) {
+    if (id == window) break;
+    if (HasTile(w)) ++index;
+  }
+  const int left = index * kTileSize;
+  return Rect{left, kScreenHeight - kTileSize, left + kTileSize, kScreenHeight};
+}
+
+NativeWindow HeadlessHost::TileAt(Point p) const {
+  if (p.y < kScreenHeight - kTileSize || p.y >= kScreenHeight || p.x < 0) return 0;
+  int index = p.x / kTileSize;
+  for (const auto& [id, w] : windows_) {
+    if (!HasTile(w)) continue;
+    if (index-- == 0) return id;
+  }
+  return 0;
+}
+
+// A frame of one pixel around the window's icon, centred on the tile's colour. The icon picture
+// chosen is the largest that fits inside the frame.
+std::uint32_t HeadlessHost::TilePixel(const Window& w, int x, int y) const {
+  if (x == 0 || y == 0 || x == kTileSize - 1 || y == kTileSize - 1) return kTileFrameColor;
+  const IconImage* best = nullptr;
+  for (const IconImage& image : w.icon) {
+    const bool fits = image.width <= kTileSize - 2 && image.height <= kTileSize - 2 &&
+                      image.width > 0 && image.height > 0 &&
+                      image.pixels.size() >= static_cast<size_t>(image.width) * image.height;
+    if (fits && (!best || image.width > best->width)) best = &image;
+  }
+  if (!best) return kTileColor;
+  const int ix = x - (kTileSize - best->width) / 2;
+  const int iy = y - (kTileSize - best->height) / 2;
+  if (ix < 0 || iy < 0 || ix >= best->width || iy >= best->height) return kTileColor;
+  const std::uint32_t px = best->pixels[static_cast<size_t>(iy) * best->width + ix];
+  const std::uint32_t alpha = px >> 24;
+  std::uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const std::uint32_t fg = (px >> shift) & 0xFF, bg = (kTileColor >> shift) & 0xFF;
+    out |= ((fg * alpha + bg * (255 - alpha) + 127) / 255) << shift;
+  }
+  return out;
+}
+
 std::vector<NativeWindow> HeadlessHost::VisibleWindows() const {
   std::vector<NativeWindow> out;
   for (NativeWindow id : z_order_) {
@@ -42,12 +91,25 @@ std::uint32_t HeadlessHost::PixelAt(int x, int y) const {
     const Rect& r = w.desc.rect;
     return w.pixels[static_cast<size_t>(y - r.top) * r.Width() + (x - r.left)] & 0xFFFFFFu;
   }
+  if (NativeWindow tile = TileAt(p)) {
+    const Rect t = *TileRect(tile);
+    return TilePixel(windows_.at(tile), x - t.left, y - t.top);
+  }
   return kDesktopColor;
 }
 
 std::vector<std::uint32_t> HeadlessHost::ComposeScreen() const {
   std::vector<std::uint32_t> screen(static_cast<size_t>(kScreenWidth) * kScreenHeight,
                                     kDesktopColor);
+  for (const auto& [id, w] : windows_) {
+    const std::optional<Rect> t = TileRect(id);
+    if (!t) continue;
+    for (int y = t->top; y < t->bottom; ++y) {
+      for (int x = std::max(t->left, 0); x < std::min(t->right, kScreenWidth); ++x) {
+        screen[static_cast<size_t>(y) * kScreenWidth + x] = TilePixel(w, x - t->left, y - t->top);
+      }
+    }
+  }
   // Bottom to top, each window copying the parts of its shape that fall on the screen.
   for (auto it = z_order_.rbegin(); it != z_order_.rend(); ++it) {
     const Window& w = windows_.at(*it);

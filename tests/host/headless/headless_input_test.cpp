@@ -136,6 +136,68 @@ TEST(HeadlessInput, KeysGoToTheActiveWindowWithHeldModifiers) {
   EXPECT_EQ(ev[1].window, 0u);
 }
 
+// Without a task bar, a minimised application window is brought back through its tile.
+TEST(HeadlessInput, APressOnATileRestoresItsWindowAndNothingElseSeesIt) {
+  HeadlessHost host;
+  WindowDesc d;
+  d.rect = {100, 100, 300, 300};
+  d.app_window = true;
+  NativeWindow first = host.CreateWindow(d);
+  NativeWindow second = host.CreateWindow(d);
+  NativeWindow plain = Make(host, {400, 100, 500, 200});  // not an application window
+  host.Show(first, true);
+  host.Show(second, true);
+  host.Minimize(second);
+  host.Minimize(plain);
+  EXPECT_FALSE(host.TileRect(plain).has_value());
+  constexpr int kBottom = HeadlessHost::kScreenHeight;
+  constexpr int kTile = HeadlessHost::kTileSize;
+  ASSERT_TRUE(host.TileRect(second).has_value());
+  EXPECT_EQ(host.TileRect(second)->left, 0) << "the only tile starts at the left edge";
+  host.Minimize(first);
+  // Tiles keep the order of creation, not of minimising.
+  EXPECT_EQ(host.TileAt({0, kBottom - 1}), first);
+  EXPECT_EQ(host.TileAt({kTile, kBottom - kTile}), second);
+  EXPECT_EQ(host.TileAt({2 * kTile, kBottom - 1}), 0u);
+  EXPECT_EQ(host.TileAt({kTile, kBottom - kTile - 1}), 0u);
+  Drain(host);
+
+  host.MovePointer({kTile + 5, kBottom - 5});
+  host.PressButton(1);
+  host.MovePointer({kTile + 6, kBottom - 5});
+  host.ReleaseButton(1);
+  EXPECT_FALSE(host.IsMinimized(second));
+  EXPECT_EQ(host.ActiveWindow(), second);
+  EXPECT_EQ(host.TileAt({kTile + 5, kBottom - 5}), 0u);
+  EXPECT_EQ(host.TileAt({0, kBottom - 1}), first) << "the remaining tile stays where it was";
+  auto ev = Drain(host);
+  ASSERT_EQ(ev.size(), 4u);
+  EXPECT_EQ(ev[0].type, EventType::kPointerMove);
+  EXPECT_EQ(ev[1].type, EventType::kWindowState);
+  EXPECT_FALSE(ev[1].minimized);
+  EXPECT_EQ(ev[1].window, second);
+  EXPECT_EQ(ev[2].type, EventType::kFocusIn);
+  EXPECT_EQ(ev[3].type, EventType::kPointerMove);
+  EXPECT_EQ(ev[3].modifiers & kModLeftButton, 0u) << "the press was the tile's";
+
+  // A window over a tile takes the press; a held capture does too.
+  host.SetWindowRect(second, {0, kBottom - 100, 200, kBottom});
+  host.MovePointer({5, kBottom - 5});
+  host.PressButton(1);
+  host.ReleaseButton(1);
+  EXPECT_TRUE(host.IsMinimized(first));
+  host.SetWindowRect(second, {100, 100, 300, 300});
+  host.SetCapture(second);
+  host.PressButton(1);
+  host.ReleaseButton(1);
+  EXPECT_TRUE(host.IsMinimized(first));
+  ev = Drain(host);
+  ASSERT_EQ(ev.size(), 5u);
+  EXPECT_EQ(ev[1].window, second);
+  EXPECT_EQ(ev[4].type, EventType::kButtonUp);
+  EXPECT_EQ(ev[4].window, second);
+}
+
 TEST(HeadlessInput, MarkersAndLastActivePopupsAreKeptPerWindow) {
   HeadlessHost host;
   NativeWindow main = Make(host, {0, 0, 100, 100});

@@ -19,11 +19,12 @@ constexpr std::uint32_t kDesk = HeadlessHost::kDesktopColor;
 
 // A framebuffer of one colour, kept alive by the test.
 struct Solid {
-  Solid(int w, int h, std::uint32_t color)
-      : pixels(static_cast<size_t>(w) * h, color), w(w), h(h) {}
+  Solid(int width, int height, std::uint32_t color)
+      : pixels(static_cast<size_t>(width) * height, color), w(width), h(height) {}
   Framebuffer Frame() const { return Framebuffer{pixels.data(), w, h, w}; }
   std::vector<std::uint32_t> pixels;
-  int w, h;
+  int w = 0;
+  int h = 0;
 };
 
 NativeWindow ShowSolid(HeadlessHost& host, Rect rect, std::uint32_t color, bool topmost = false,
@@ -100,6 +101,49 @@ TEST(HeadlessScreen, ZOrderFollowsRaiseTopmostAndOwnership) {
   host.DestroyWindow(b);
   EXPECT_FALSE(host.Exists(b));
   EXPECT_EQ(host.VisibleWindows(), (std::vector<NativeWindow>{dlg, a}));
+}
+
+TEST(HeadlessScreen, AMinimisedApplicationWindowShowsAsItsIconOnATile) {
+  HeadlessHost host;
+  WindowDesc d;
+  d.rect = {0, 600, 300, 800};
+  d.app_window = true;
+  NativeWindow w = host.CreateWindow(d);
+  Solid red(300, 200, kRed);
+  host.Present(w, red.Frame(), {Rect{0, 0, 300, 200}});
+  host.Show(w, true);
+  // Two pictures of the icon: the larger one that fits the tile is drawn, half transparent.
+  IconImage small{16, 16, std::vector<std::uint32_t>(16 * 16, 0xFF00FF00)};
+  IconImage half{32, 32, std::vector<std::uint32_t>(32 * 32, 0x80FFFFFF)};
+  IconImage large{48, 48, std::vector<std::uint32_t>(48 * 48, 0xFF0000FF)};
+  host.SetIcon(w, {small, half, large});
+  constexpr int kTop = HeadlessHost::kScreenHeight - HeadlessHost::kTileSize;
+  EXPECT_EQ(host.PixelAt(0, kTop), kRed) << "no tile while the window is shown";
+
+  host.Minimize(w);
+  const std::uint32_t frame = HeadlessHost::kTileFrameColor;
+  const std::uint32_t tile = HeadlessHost::kTileColor;
+  EXPECT_EQ(host.PixelAt(0, kTop), frame);
+  EXPECT_EQ(host.PixelAt(39, 799), frame);
+  EXPECT_EQ(host.PixelAt(1, kTop + 1), tile);
+  EXPECT_EQ(host.PixelAt(40, 799), kDesk);
+  // White at alpha 0x80 over the tile's colour, channel by channel.
+  auto blend = [](std::uint32_t bg) { return (0xFF * 0x80 + bg * (255 - 0x80) + 127) / 255; };
+  const std::uint32_t mixed =
+      (blend((tile >> 16) & 0xFF) << 16) | (blend((tile >> 8) & 0xFF) << 8) | blend(tile & 0xFF);
+  EXPECT_EQ(host.PixelAt(4, kTop + 4), mixed);
+  EXPECT_EQ(host.PixelAt(35, kTop + 35), mixed);
+  EXPECT_EQ(host.PixelAt(3, kTop + 3), tile);
+  const std::vector<std::uint32_t> screen = host.ComposeScreen();
+  for (int y = kTop; y < HeadlessHost::kScreenHeight; y += 3) {
+    for (int x = 0; x < 45; x += 3) {
+      ASSERT_EQ(screen[static_cast<size_t>(y) * HeadlessHost::kScreenWidth + x], host.PixelAt(x, y))
+          << x << "," << y;
+    }
+  }
+
+  host.Hide(w);
+  EXPECT_EQ(host.PixelAt(1, kTop + 1), kDesk) << "a hidden window has no tile";
 }
 
 TEST(HeadlessScreen, PresentCopiesOnlyDirtyRectanglesAndClipsBadOnes) {
