@@ -9,6 +9,10 @@ namespace app::test {
 
 RunningApp::RunningApp(const hid::SimulatedSetup& setup)
     : controller_(hid::MakeSimulatedBackend(setup)) {
+  // The controller's waits pass on the program's clock, so a slow answer costs the program the
+  // virtual time it would cost it on a real machine.
+  controller_->SetClock(
+      {[this] { return host_.NowMs(); }, [this](std::uint64_t ms) { host_.AdvanceClock(ms); }});
   hid::SetBackend(controller_);
   res::InstallEmbeddedResources();
   user::SetHost(&host_);
