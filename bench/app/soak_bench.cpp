@@ -42,14 +42,17 @@ void Soak(benchmark::State& state, app::test::SoakController controller) {
 BENCHMARK_CAPTURE(Soak, present, app::test::SoakController::kPresent)
     ->Arg(100000)
     ->Iterations(1)
+    ->UseRealTime()
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Soak, absent, app::test::SoakController::kAbsent)
     ->Arg(100000)
     ->Iterations(1)
+    ->UseRealTime()
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(Soak, unplugged_midway, app::test::SoakController::kUnpluggedMidway)
     ->Arg(100000)
     ->Iterations(1)
+    ->UseRealTime()
     ->Unit(benchmark::kSecond);
 
 }  // namespace

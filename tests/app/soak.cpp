@@ -46,6 +46,7 @@ class Soak {
     Sample(0);
     std::size_t done = 0;
     std::size_t checkpoints = 0;
+    std::size_t idle = 0;
     while (done < options_.events) {
       if (options_.controller == SoakController::kUnpluggedMidway && !unplugged_ &&
           done >= options_.events / 2) {
@@ -54,7 +55,15 @@ class Soak {
       }
       const std::size_t before = report_.events;
       Step();
-      done += std::max<std::size_t>(1, report_.events - before);
+      // Letting time pass, restarting and restoring the window are no events of a person's.
+      const std::size_t made = report_.events - before;
+      idle = made == 0 ? idle + 1 : 0;
+      if (idle > 1000) {  // the program takes no input any more
+        ++report_.unsettled;
+        break;
+      }
+      if (made == 0) continue;
+      done += made;
       if (done / options_.checkpoint_every > checkpoints || done >= options_.events) {
         checkpoints = done / options_.checkpoint_every;
         Sample(done);
@@ -83,15 +92,16 @@ class Soak {
   void Start() {
     app_ = std::make_unique<RunningApp>(Setup());
     app_->Start();
+    CHalcyraDlg* main = app_->MainDialog();
+    if (main == nullptr) return;
     if (options_.reveal_hidden_pages) {
-      if (CHalcyraDlg* main = app_->MainDialog()) {
-        app_->OnProgramThread([main] {
-          main->m_btnArgbPage.ShowWindow(SW_SHOWNORMAL);
-          main->m_btnVrgbPage.ShowWindow(SW_SHOWNORMAL);
-          main->m_btnSync.ShowWindow(SW_SHOWNORMAL);
-        });
-      }
+      app_->OnProgramThread([main] {
+        main->m_btnArgbPage.ShowWindow(SW_SHOWNORMAL);
+        main->m_btnVrgbPage.ShowWindow(SW_SHOWNORMAL);
+        main->m_btnSync.ShowWindow(SW_SHOWNORMAL);
+      });
     }
+    tip_shown_ = false;
   }
 
   void Restart() {
@@ -238,6 +248,10 @@ class Soak {
         continue;
       }
       const HWND active = ::GetActiveWindow();
+      if (active == nullptr) {  // a click on the desktop left no window of the program active
+        Click(RunningApp::OnWindow(main->m_hWnd, kMainBackground));
+        continue;
+      }
       if (active != main->m_hWnd) {
         if (auto* num = dynamic_cast<CNumDlg*>(CWnd::FromHandlePermanent(active))) {
           ClickControl(num->m_btnConfirm);
@@ -248,6 +262,14 @@ class Soak {
       }
       // A system menu may be open; Escape closes it and does nothing else here.
       Key(VK_ESCAPE);
+      if (!tip_shown_) {
+        // The tooltip keeps its picture from its first showing on; a run that never showed it
+        // would hold one bitmap less at rest.
+        Move(RunningApp::OnWindow(main->m_hWnd, kMainBackground));
+        Move(Centre(ScreenRect(main->m_btnApply.m_hWnd)));
+        app_->Wait(1000);
+        tip_shown_ = true;
+      }
       Move(RunningApp::OnWindow(main->m_hWnd, kMainBackground));
       app_->Wait(kRestMs);
       if (::GetActiveWindow() == main->m_hWnd && app_->Host().VisibleWindows().size() == 1) {
@@ -306,6 +328,7 @@ class Soak {
   std::mt19937 random_;
   std::unique_ptr<RunningApp> app_;
   bool unplugged_ = false;
+  bool tip_shown_ = false;  // in this run of the program
   SoakReport report_;
 };
 

@@ -39,7 +39,7 @@ struct SoakOptions {
 };
 
 struct SoakSample {
-  std::size_t events = 0;  // random events so far
+  std::size_t events = 0;  // random pointer and key events so far
   user::LiveObjects live;
   std::size_t resident_kib = 0;
 };
@@ -47,10 +47,14 @@ struct SoakSample {
 struct SoakReport {
   // At rest after the warm-up (the baseline), then at every checkpoint and at the end.
   std::vector<SoakSample> samples;
-  std::size_t events = 0;        // every event injected, warm-up and bringing to rest included
-  std::size_t restarts = 0;      // times the program ended and was started again
-  std::size_t unsettled = 0;     // checkpoints at which the program could not be brought to rest
-  std::set<std::wstring> shown;  // top-level windows that appeared: class, and message texts
+  std::size_t events = 0;    // every event injected, warm-up and bringing to rest included
+  std::size_t restarts = 0;  // times the program ended and was started again
+  // Checkpoints at which the program could not be brought to rest, and runs cut short because it
+  // took no input any more.
+  std::size_t unsettled = 0;
+  // The top-level windows that appeared: 'CLASS "TEXT" WxH' (a tooltip's text is its tip), or
+  // 'message: TEXT' for a message box.
+  std::set<std::wstring> shown;
   std::uint64_t virtual_ms = 0;  // virtual time that passed, over every run
 
   // The largest growth of any count from the baseline to a later sample (0 when flat).
