@@ -22,6 +22,9 @@ namespace {
 constexpr POINT kMainBackground = {300, 150};
 // Long enough for every tooltip to pop down and every hover timer to notice the pointer left.
 constexpr unsigned kRestMs = 6000;
+// Tours of every window, each ending with a restart, and random steps before the baseline.
+constexpr int kWarmUpRounds = 1;
+constexpr int kWarmUpSteps = 100;
 
 constexpr unsigned kKeys[] = {VK_ESCAPE, VK_RETURN, VK_TAB,  VK_SPACE, VK_LEFT,  VK_RIGHT,
                               VK_UP,     VK_DOWN,   VK_HOME, VK_END,   VK_PRIOR, VK_NEXT};
@@ -48,11 +51,7 @@ class Soak {
     std::size_t checkpoints = 0;
     std::size_t idle = 0;
     while (done < options_.events) {
-      if (options_.controller == SoakController::kUnpluggedMidway && !unplugged_ &&
-          done >= options_.events / 2) {
-        app_->Controller().Unplug();
-        unplugged_ = true;
-      }
+      ChangeController(done);
       const std::size_t before = report_.events;
       Step();
       // Letting time pass, restarting and restoring the window are no events of a person's.
@@ -78,14 +77,29 @@ class Soak {
  private:
   // ---- The program's life.
 
+  void ChangeController(std::size_t done) {
+    const bool midway = options_.controller == SoakController::kUnpluggedMidway;
+    const bool each = options_.controller == SoakController::kEachInTurn;
+    if ((midway || each) && !unplugged_ && done >= options_.events / (midway ? 2 : 3)) {
+      app_->Controller().Unplug();
+      unplugged_ = true;
+    }
+    if (each && unplugged_ && !restarted_absent_ && done >= options_.events * 2 / 3) {
+      // The person quits and starts the program again, now without the controller.
+      Rest();
+      if (CHalcyraDlg* main = app_->MainDialog()) ClickControl(main->m_btnClose);
+      Restart();  // whatever still runs ends here
+      restarted_absent_ = true;
+    }
+  }
+
   hid::SimulatedSetup Setup() const {
     hid::SimulatedSetup setup;
     setup.red = 10;
     setup.green = 20;
     setup.blue = 30;
     setup.led_count = 30;
-    setup.attached = options_.controller == SoakController::kPresent ||
-                     (options_.controller == SoakController::kUnpluggedMidway && !unplugged_);
+    setup.attached = options_.controller != SoakController::kAbsent && !unplugged_;
     return setup;
   }
 
@@ -289,7 +303,7 @@ class Soak {
   void WarmUp() {
     // The main window may be another one after any step that could restart the program.
     const auto main = [this] { return app_->MainDialog(); };
-    for (int round = 0; round < 2; ++round) {
+    for (int round = 0; round < kWarmUpRounds; ++round) {
       Rest();
       if (main() == nullptr) return;
       for (int language = 0; language < 2; ++language) {
@@ -321,13 +335,14 @@ class Soak {
       ClickControl(main()->m_btnClose);
       if (!app_->Running()) Restart();
     }
-    for (int i = 0; i < 200; ++i) Step();
+    for (int i = 0; i < kWarmUpSteps; ++i) Step();
   }
 
   SoakOptions options_;
   std::mt19937 random_;
   std::unique_ptr<RunningApp> app_;
   bool unplugged_ = false;
+  bool restarted_absent_ = false;
   bool tip_shown_ = false;  // in this run of the program
   SoakReport report_;
 };

@@ -26,6 +26,9 @@ enum class SoakController {
   kPresent,
   kAbsent,
   kUnpluggedMidway,  // pulled out after half the events; later starts find none
+  // Present for the first third, pulled out for the second, and the program started again
+  // without it for the last.
+  kEachInTurn,
 };
 
 struct SoakOptions {
