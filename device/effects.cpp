@@ -50,6 +50,11 @@ constexpr std::array<Rgb, kPresetColorCount + 1> kPresets = {{
     {128, 0, 128},    // purple
 }};
 
+// The swatches' colours, beside the presets they pick.
+constexpr std::array<const char*, kPresetColorCount + 1> kPresetNames = {
+    nullptr, "white", "red", "orange", "yellow", "green", "blue", "pink", "purple",
+};
+
 }  // namespace
 
 const wchar_t* EffectName(int effect) {
@@ -77,6 +82,10 @@ Rgb ColorOf(int color, Rgb custom) {
   if (color == 0) return custom;
   if (color >= 1 && color <= kPresetColorCount) return kPresets[color];
   return Rgb{};
+}
+
+const char* PresetName(int color) {
+  return color >= 1 && color <= kPresetColorCount ? kPresetNames[color] : nullptr;
 }
 
 }  // namespace device

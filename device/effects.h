@@ -37,4 +37,8 @@ struct Rgb {
 // The colour sent for colour choice `color`: `custom` for 0, the preset for 1..8, black otherwise.
 Rgb ColorOf(int color, Rgb custom);
 
+// The colour of the swatch that picks preset `color` (1..8), lower case ("white", "orange"), as a
+// command line names it; null for any other choice.
+const char* PresetName(int color);
+
 }  // namespace device

@@ -33,6 +33,10 @@ struct LightingSettings {
 // Asks for the LED count; the request carries the low byte of the count the program holds.
 Report EncodeReadLightsQty(int lights_qty);
 
+// The LED counts a person may choose for the addressable strip.
+constexpr int kMinLightsQty = 4;
+constexpr int kMaxLightsQty = 64;
+
 // Sets the LED count.
 Report EncodeSetLightsQty(BYTE qty);
 

@@ -4,14 +4,16 @@
 
 namespace device {
 
-void WriteReport(HANDLE device, const Report& report) {
+bool WriteReport(HANDLE device, const Report& report) {
   DWORD written = 0;
-  WriteFile(device, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+  return WriteFile(device, report.data(), static_cast<DWORD>(report.size()), &written, nullptr) &&
+         written == report.size();
 }
 
-void ReadReport(HANDLE device, Report& report) {
+bool ReadReport(HANDLE device, Report& report) {
   DWORD read = 0;
-  ReadFile(device, report.data(), static_cast<DWORD>(report.size()), &read, nullptr);
+  return ReadFile(device, report.data(), static_cast<DWORD>(report.size()), &read, nullptr) &&
+         read == report.size();
 }
 
 }  // namespace device

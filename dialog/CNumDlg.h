@@ -8,6 +8,7 @@
 #include "CMPButton.h"
 #include "afxwin.h"
 #include "gdi_owners.h"
+#include "report.h"
 
 class CHalcyraDlg;
 
@@ -15,8 +16,8 @@ class CNumDlg : public CDialogEx {
   DECLARE_DYNAMIC(CNumDlg)
 
  public:
-  static constexpr int kMinQty = 4;
-  static constexpr int kMaxQty = 64;
+  static constexpr int kMinQty = device::kMinLightsQty;
+  static constexpr int kMaxQty = device::kMaxLightsQty;
   static constexpr int kResetQty = 8;
 
   explicit CNumDlg(CWnd* parent = nullptr);

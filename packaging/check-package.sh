@@ -7,7 +7,8 @@
 # every file of <build>/package-files.txt.
 # With --install (CI, as root, on a machine it may change): installs the package with apt as a
 # person would, starts each program as an unprivileged user on a virtual display and waits for its
-# window, then purges the package and checks that nothing it installed is left.
+# window (halcyractl: asks its version and a dry run), then purges the package and checks that
+# nothing it installed is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
@@ -103,7 +104,8 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 while read -r path; do
-  case "$path" in usr/bin/*) ;; *) continue ;; esac
+  # halcyractl shows no window; it is run on its own below.
+  case "$path" in usr/bin/halcyractl) continue ;; usr/bin/*) ;; *) continue ;; esac
   program=$(basename "$path")
   echo "check-package: starting $program as nobody"
   DISPLAY="$display" HOME=/nonexistent setpriv --reuid=nobody --regid=nogroup --clear-groups \
@@ -125,6 +127,13 @@ while read -r path; do
 done <"$build/package-files.txt"
 cleanup_run
 trap 'rm -rf "$scratch"' EXIT
+
+echo "check-package: running halcyractl as nobody"
+as_nobody() { HOME=/nonexistent setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
+said=$(as_nobody /usr/bin/halcyractl --version) || fail "halcyractl --version failed"
+[ "$said" = "halcyractl $version" ] || fail "halcyractl --version says: $said"
+report=$(as_nobody /usr/bin/halcyractl --dry-run lights 8) || fail "halcyractl --dry-run failed"
+case "$report" in "00 80 0D 02 08 03 00 "*) ;; *) fail "halcyractl --dry-run lights 8 says: $report" ;; esac
 
 echo "check-package: removing it"
 apt-get purge -y -qq -o DPkg::Lock::Timeout=300 halcyra >/dev/null

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and running Halcyra need.
+# Installs every Debian package that building, testing and running Halcyra need; with "ci", also
+# what continuous integration checks besides (the format checker, the skin generator's libraries).
 # Idempotent: when everything is already there it prints nothing and changes nothing.
+# Usage: bash scripts/install-deps.sh [ci]
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,9 @@ packages=(
   # the Debian package and the checks of its launcher and software-centre entry
   dpkg-dev desktop-file-utils appstream
 )
+if [ "${1:-}" = ci ]; then
+  packages+=(clang-format libcairo2-dev libpango1.0-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

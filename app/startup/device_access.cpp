@@ -20,6 +20,20 @@ std::string ControllerUdevRule() {
          "\", ATTRS{idProduct}==\"" + Hex4(device::kControllerProductId) + "\", TAG+=\"uaccess\"";
 }
 
+void ExplainControllerAccess(const std::string& node, const std::string& program,
+                             std::FILE* errors) {
+  const std::string& p = program;
+  std::fprintf(errors,
+               "%s: the lighting controller is at %s, but this user may not open it.\n"
+               "%s: to give the signed-in user access, install the halcyra package, or, as root,\n"
+               "%s: put this line into /etc/udev/rules.d/70-halcyra.rules:\n"
+               "%s:   %s\n"
+               "%s: then run: udevadm control --reload && udevadm trigger %s\n",
+               p.c_str(), node.c_str(), p.c_str(), p.c_str(), p.c_str(),
+               ControllerUdevRule().c_str(), p.c_str(), node.c_str());
+  std::fflush(errors);
+}
+
 bool ReportControllerAccess(hid::Backend& backend, const std::string& program, std::FILE* errors) {
   std::string denied;
   for (const hid::InterfaceInfo& info : backend.Enumerate()) {
@@ -32,16 +46,7 @@ bool ReportControllerAccess(hid::Backend& backend, const std::string& program, s
     if (error == hid::OpenError::kAccessDenied && denied.empty()) denied = info.path;
   }
   if (denied.empty()) return false;
-  const std::string& p = program;
-  std::fprintf(errors,
-               "%s: the lighting controller is at %s, but this user may not open it.\n"
-               "%s: to give the signed-in user access, install the halcyra package, or, as root,\n"
-               "%s: put this line into /etc/udev/rules.d/70-halcyra.rules:\n"
-               "%s:   %s\n"
-               "%s: then run: udevadm control --reload && udevadm trigger %s\n",
-               p.c_str(), denied.c_str(), p.c_str(), p.c_str(), p.c_str(),
-               ControllerUdevRule().c_str(), p.c_str(), denied.c_str());
-  std::fflush(errors);
+  ExplainControllerAccess(denied, program, errors);
   return true;
 }
 

@@ -14,6 +14,11 @@ namespace app {
 // the package installs it (70-halcyra.rules).
 std::string ControllerUdevRule();
 
+// Writes to `errors` that the controller's node `node` is closed to this user and how to open it,
+// each line led by "<program>: ".
+void ExplainControllerAccess(const std::string& node, const std::string& program,
+                             std::FILE* errors);
+
 // Looks for the controller among the present HID interfaces. When it is there but none of its
 // interfaces opens, at least one of them for lack of permission, writes to `errors` which node that
 // is and how to get access, each line led by "<program>: ", and returns true. Writes nothing and

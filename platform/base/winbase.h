@@ -12,10 +12,11 @@ struct SECURITY_ATTRIBUTES {
 };
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
-// A named semaphore visible to every process of the user (a POSIX named semaphore). When the name
-// already existed the handle opens it and GetLastError() gives ERROR_ALREADY_EXISTS; otherwise
-// ERROR_SUCCESS. The process that created the name removes it when it closes its last handle or
-// ends. Null on failure.
+// A semaphore, used as a marker that other processes of the same user can see by its name. When
+// the name already existed the handle opens it and GetLastError() gives ERROR_ALREADY_EXISTS;
+// otherwise ERROR_SUCCESS. A name exists while some handle to it is open, in any process: it goes
+// away with the last handle, also when its holders end without closing it. Counts are kept by
+// nothing: the semaphore is never waited on or released. Null on failure.
 HANDLE CreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG initialCount, LONG maximumCount,
                         LPCWSTR name);
 // CloseHandle (kernel_handle.h) closes a semaphore handle.

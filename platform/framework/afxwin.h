@@ -15,4 +15,3 @@
 #include "object.h"
 #include "winuser.h"
 #include "wnd.h"
-#include "zero_filled.h"

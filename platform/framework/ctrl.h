@@ -22,7 +22,8 @@ class CStatic : public CWnd {
 // A tool description with room for the text that GetToolInfo copies out.
 class CToolInfo : public TTTOOLINFOW {
  public:
-  WCHAR szText[256];
+  CToolInfo() : TTTOOLINFOW{} {}
+  WCHAR szText[256] = {};
 };
 
 class CToolTipCtrl : public CWnd {

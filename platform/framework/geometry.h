@@ -6,7 +6,7 @@
 class CSize : public SIZE {
  public:
   CSize() : SIZE{0, 0} {}
-  CSize(int cx, int cy) : SIZE{cx, cy} {}
+  CSize(int initCX, int initCY) : SIZE{initCX, initCY} {}
   CSize(SIZE s) : SIZE(s) {}  // NOLINT(google-explicit-constructor): a value type like SIZE
   bool operator==(const CSize& o) const { return cx == o.cx && cy == o.cy; }
 };
@@ -14,7 +14,7 @@ class CSize : public SIZE {
 class CPoint : public POINT {
  public:
   CPoint() : POINT{0, 0} {}
-  CPoint(int x, int y) : POINT{x, y} {}
+  CPoint(int initX, int initY) : POINT{initX, initY} {}
   CPoint(POINT p) : POINT(p) {}  // NOLINT(google-explicit-constructor)
   // The point a mouse message carries in lParam: signed 16-bit x in the low word, y in the high.
   explicit CPoint(LPARAM lParam) : POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)} {}

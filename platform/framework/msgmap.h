@@ -24,16 +24,16 @@ class CCmdTarget;
 using AFX_PMSG = BOOL (*)(CCmdTarget* target, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 struct AFX_MSGMAP_ENTRY {
-  UINT nMessage;  // 0 ends the table
-  UINT nCode;     // notification code, for WM_COMMAND and WM_NOTIFY entries
-  UINT nID;       // first control / command identifier, for WM_COMMAND and WM_NOTIFY entries
-  UINT nLastID;   // last identifier of the range
-  AFX_PMSG pfn;
+  UINT nMessage = 0;  // 0 ends the table
+  UINT nCode = 0;     // notification code, for WM_COMMAND and WM_NOTIFY entries
+  UINT nID = 0;       // first control / command identifier, for WM_COMMAND and WM_NOTIFY entries
+  UINT nLastID = 0;   // last identifier of the range
+  AFX_PMSG pfn = nullptr;
 };
 
 struct AFX_MSGMAP {
-  const AFX_MSGMAP* (*pfnGetBaseMap)();
-  const AFX_MSGMAP_ENTRY* lpEntries;
+  const AFX_MSGMAP* (*pfnGetBaseMap)() = nullptr;
+  const AFX_MSGMAP_ENTRY* lpEntries = nullptr;
 };
 
 // Marks message handlers in class declarations; it expands to nothing.

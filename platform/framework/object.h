@@ -13,11 +13,11 @@
 class CObject;
 
 struct CRuntimeClass {
-  const char* m_lpszClassName;
-  int m_nObjectSize;
+  const char* m_lpszClassName = nullptr;
+  int m_nObjectSize = 0;
   // Null when the class cannot be created from its run-time class.
-  std::unique_ptr<CObject> (*m_pfnCreateObject)();
-  const CRuntimeClass* (*m_pfnGetBaseClass)();
+  std::unique_ptr<CObject> (*m_pfnCreateObject)() = nullptr;
+  const CRuntimeClass* (*m_pfnGetBaseClass)() = nullptr;
 
   const CRuntimeClass* GetBaseClass() const {
     return m_pfnGetBaseClass != nullptr ? m_pfnGetBaseClass() : nullptr;

@@ -77,7 +77,8 @@ Converter MakeConverter(const Drawable& src, const Drawable& dst) {
 
 // A clamped half-open interval [from, to) of one axis.
 struct Span {
-  std::int64_t from, to;
+  std::int64_t from = 0;
+  std::int64_t to = 0;
 };
 Span Intersect(Span a, Span b) {
   return Span{std::max(a.from, b.from), std::min(a.to, b.to)};
@@ -142,8 +143,8 @@ BOOL BitBlt(HDC hdst, int x, int y, int cx, int cy, HDC hsrc, int x1, int y1, DW
 namespace {
 
 struct Tap {
-  int index;  // source pixel, relative to the source rectangle
-  float weight;
+  int index = 0;  // source pixel, relative to the source rectangle
+  float weight = 0;
 };
 
 // Source taps of each destination pixel along one axis, for destination pixels [first, last) of a

@@ -31,8 +31,14 @@ LOGFONTW MakeLogFont(LONG height, LONG weight, const wchar_t* face) {
 }
 
 struct Stock {
-  HGDIOBJ white_brush, black_brush, null_brush, white_pen, black_pen, system_font, gui_font;
-  HBITMAP default_bitmap;
+  HGDIOBJ white_brush = nullptr;
+  HGDIOBJ black_brush = nullptr;
+  HGDIOBJ null_brush = nullptr;
+  HGDIOBJ white_pen = nullptr;
+  HGDIOBJ black_pen = nullptr;
+  HGDIOBJ system_font = nullptr;
+  HGDIOBJ gui_font = nullptr;
+  HBITMAP default_bitmap = nullptr;
 };
 
 const Stock& Stocks() {

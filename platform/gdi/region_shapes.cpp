@@ -11,8 +11,11 @@ namespace gdi::detail {
 namespace {
 
 struct Edge {
-  std::int64_t x0, y0, x1, y1;  // y0 < y1
-  int dir;                      // +1 when the outline runs downwards here, -1 upwards
+  std::int64_t x0 = 0;  // y0 < y1
+  std::int64_t y0 = 0;
+  std::int64_t x1 = 0;
+  std::int64_t y1 = 0;
+  int dir = 0;  // +1 when the outline runs downwards here, -1 upwards
 };
 
 std::int64_t CeilDiv(std::int64_t num, std::int64_t den) {  // den > 0
@@ -22,8 +25,8 @@ std::int64_t CeilDiv(std::int64_t num, std::int64_t den) {  // den > 0
 }
 
 struct Crossing {
-  std::int64_t x;
-  int dir;
+  std::int64_t x = 0;
+  int dir = 0;
 };
 
 // Spans of one scan line from its crossings. Both crossings of a span round up: the left one to

@@ -31,10 +31,10 @@ namespace gdi {
 // One embedded resource. Bitmaps and icons are BMP files; a string is UTF-8 text; a dialog
 // template is the text format that the window system reads.
 struct ResourceEntry {
-  UINT type;
-  UINT id;
-  const unsigned char* data;
-  std::size_t size;
+  UINT type = 0;
+  UINT id = 0;
+  const unsigned char* data = nullptr;
+  std::size_t size = 0;
 };
 
 // The table that resource look-ups search. The build's embedded table is installed by the

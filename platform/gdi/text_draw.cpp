@@ -12,10 +12,10 @@ using namespace gdi::detail;
 namespace {
 
 struct Ink {
-  std::uint32_t text;  // pixel of the text colour
-  std::uint32_t back;  // pixel of the background colour
-  bool opaque;
-  bool mono;
+  std::uint32_t text = 0;  // pixel of the text colour
+  std::uint32_t back = 0;  // pixel of the background colour
+  bool opaque = false;
+  bool mono = false;
 };
 
 Ink InkOf(const DC& dc, const Bitmap& bm) {

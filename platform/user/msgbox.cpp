@@ -68,8 +68,8 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   HFONT font = DefaultGuiFont();
   SIZE ts = MeasureText(font, message);
   struct Btn {
-    int id;
-    const wchar_t* label;
+    int id = 0;
+    const wchar_t* label = nullptr;
   };
   std::vector<Btn> buttons;
   switch (type & MB_TYPEMASK) {

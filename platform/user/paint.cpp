@@ -106,8 +106,8 @@ HDC MakeDC(Window* w, bool whole_window, const Region* extra_clip, bool clip_chi
 }
 
 struct SysColor {
-  int index;
-  COLORREF color;
+  int index = 0;
+  COLORREF color = 0;
 };
 // The colours the window system's own drawing uses.
 constexpr SysColor kSysColors[] = {

@@ -1,5 +1,7 @@
 #include "running_app.h"
 
+#include <unistd.h>
+
 #include "CHalcyraApp.h"
 #include "CHalcyraDlg.h"
 #include "embedded_resources.h"
@@ -13,6 +15,13 @@ RunningApp::RunningApp(const hid::SimulatedSetup& setup)
   // virtual time it would cost it on a real machine.
   controller_->SetClock(
       {[this] { return host_.NowMs(); }, [this](std::uint64_t ms) { host_.AdvanceClock(ms); }});
+  // Test programs run side by side: each process gets an instance name of its own, so that the
+  // marker one holds is not another's running instance.
+  static const bool named = [] {
+    user::SetInstanceName(user::InstanceName() + L"-" + std::to_wstring(getpid()));
+    return true;
+  }();
+  (void)named;
   hid::SetBackend(controller_);
   res::InstallEmbeddedResources();
   user::SetHost(&host_);

@@ -1,5 +1,7 @@
-// Kernel services: the single-instance semaphore, the module's file name, the case-blind comparison.
+// Kernel services: the single-instance semaphore, the module's file name, the case-blind
+// comparison.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -18,13 +20,55 @@ TEST(KernelServicesTest, ASecondSemaphoreOfTheSameNameReportsThatItExisted) {
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
   EXPECT_TRUE(CloseHandle(second));
-  EXPECT_TRUE(CloseHandle(first));  // the creator takes the name away
+  EXPECT_TRUE(CloseHandle(first));  // the last handle takes the name away
   EXPECT_FALSE(CloseHandle(first));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
   HANDLE again = CreateSemaphoreW(nullptr, 1, 1, name.c_str());
   EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
   CloseHandle(again);
   EXPECT_EQ(CreateSemaphoreW(nullptr, 2, 1, name.c_str()), nullptr);
+}
+
+// Another process holds `name` until it reads a byte from `release`; a byte written to `ready`
+// says it has it. Ends without closing its handle, as a program that crashes or is killed does.
+pid_t HoldInChild(const std::wstring& name, int ready, int release) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    HANDLE held = CreateSemaphoreW(nullptr, 1, 1, name.c_str());
+    const char byte = held != nullptr ? 1 : 0;
+    char ignored = 0;
+    if (write(ready, &byte, 1) != 1 || read(release, &ignored, 1) < 0) _exit(2);
+    _exit(0);
+  }
+  return pid;
+}
+
+TEST(KernelServicesTest, ANameLivesAsLongAsSomeProcessHoldsIt) {
+  const std::wstring name = L"halcyra-base-test-held-" + std::to_wstring(getpid());
+  int ready[2];
+  int release[2];
+  ASSERT_EQ(0, pipe(ready));
+  ASSERT_EQ(0, pipe(release));
+  const pid_t child = HoldInChild(name, ready[1], release[0]);
+  ASSERT_GT(child, 0);
+  char held = 0;
+  ASSERT_EQ(1, read(ready[0], &held, 1));
+  ASSERT_EQ(1, held);
+
+  HANDLE seen = CreateSemaphoreW(nullptr, 1, 1, name.c_str());
+  ASSERT_NE(seen, nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  CloseHandle(seen);
+
+  // The holder ends without closing: the name goes with it.
+  ASSERT_EQ(1, write(release[1], "x", 1));
+  int status = 0;
+  ASSERT_EQ(child, waitpid(child, &status, 0));
+  HANDLE fresh = CreateSemaphoreW(nullptr, 1, 1, name.c_str());
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+  CloseHandle(fresh);
+  for (int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
 }
 
 TEST(KernelServicesTest, TheModuleFileNameIsTheExecutablesPathCutToTheBuffer) {

@@ -54,17 +54,17 @@ class BmpRgnTest : public test::HostTest {
              int insetLeft = 0, int insetRight = 0, POINT* holes = nullptr, int count = 0,
              COLORREF key = RGB(255, 255, 255)) {
     {
-      CZeroFilled<CBmpRgn> rgn;
-      rgn->m_hTargetWnd = hwnd;
-      rgn->m_hBitmap = MakeBitmap(w, h, colour);
-      rgn->m_clrKey = key;
-      rgn->m_nInsetLeft = insetLeft;
-      rgn->m_nInsetRight = insetRight;
-      rgn->ShapeWindow(holes, count);
-      bitmap_ = rgn->m_hBitmap.get();
-      frameX_ = rgn->m_nFrameX;
-      frameY_ = rgn->m_nFrameY;
-      EXPECT_EQ(nullptr, rgn->m_hRgn.get());  // handed to the window
+      CBmpRgn rgn;
+      rgn.m_hTargetWnd = hwnd;
+      rgn.m_hBitmap = MakeBitmap(w, h, colour);
+      rgn.m_clrKey = key;
+      rgn.m_nInsetLeft = insetLeft;
+      rgn.m_nInsetRight = insetRight;
+      rgn.ShapeWindow(holes, count);
+      bitmap_ = rgn.m_hBitmap.get();
+      frameX_ = rgn.m_nFrameX;
+      frameY_ = rgn.m_nFrameY;
+      EXPECT_EQ(nullptr, rgn.m_hRgn.get());  // handed to the window
     }
     EXPECT_EQ(0u, ::GetObjectType(bitmap_));  // freed with the builder
     HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
@@ -223,15 +223,15 @@ TEST_F(BmpRgnTest, ARowWithoutOpaquePixelsIsCutWhole) {
 TEST_F(BmpRgnTest, NothingHappensWithoutWindowOrBitmap) {
   HWND w = MakeWindow();
   {
-    CZeroFilled<CBmpRgn> noBitmap;
-    noBitmap->m_hTargetWnd = w;
-    noBitmap->ShapeWindow(nullptr, 0);
+    CBmpRgn noBitmap;
+    noBitmap.m_hTargetWnd = w;
+    noBitmap.ShapeWindow(nullptr, 0);
   }
   HBITMAP orphan = MakeBitmap(4, 4, [](int, int) { return kRed; });
   {
-    CZeroFilled<CBmpRgn> noWindow;
-    noWindow->m_hBitmap = orphan;
-    noWindow->ShapeWindow(nullptr, 0);
+    CBmpRgn noWindow;
+    noWindow.m_hBitmap = orphan;
+    noWindow.ShapeWindow(nullptr, 0);
   }
   EXPECT_EQ(0u, ::GetObjectType(orphan));  // still freed
   RECT wr;

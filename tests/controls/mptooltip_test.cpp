@@ -1,7 +1,6 @@
 // The toolkit's tooltip: its run-time class, and that enabling and disabling its window goes
 // through the framework tooltip's handling (which turns the tips on and off).
 #include "CMPToolTip.h"
-#include "CMPWndBmp.h"
 #include "test_support.h"
 
 namespace {
@@ -12,13 +11,6 @@ TEST(MPToolTipClassTest, RunTimeClassIsItsOwn) {
   EXPECT_EQ(RUNTIME_CLASS(CToolTipCtrl), tip.GetRuntimeClass()->GetBaseClass());
   EXPECT_TRUE(tip.IsKindOf(RUNTIME_CLASS(CWnd)));
   EXPECT_EQ(nullptr, RUNTIME_CLASS(CMPToolTip)->CreateObject());
-}
-
-TEST(MPWndBmpTest, StartsWithoutPictures) {
-  CMPWndBmp bmp;
-  EXPECT_EQ(0u, bmp.m_nBmpNormal);
-  EXPECT_EQ(0u, bmp.m_nBmpHover);
-  EXPECT_EQ(0u, bmp.m_nBmpThird);
 }
 
 class MPToolTipTest : public test::HostTest {

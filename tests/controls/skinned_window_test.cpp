@@ -67,11 +67,11 @@ class CCaptureButton : public CButton, public CMPWndBmp {
     switch (message) {
       case WM_CREATE: {
         if (CButton::WindowProc(message, wParam, lParam) == -1) return -1;
-        CZeroFilled<CBmpRgn> rgn;
-        rgn->m_hTargetWnd = m_hWnd;
-        rgn->m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nBmpNormal));
-        rgn->m_clrKey = RGB(255, 255, 255);
-        rgn->ShapeWindow(nullptr, 0);
+        CBmpRgn rgn;
+        rgn.m_hTargetWnd = m_hWnd;
+        rgn.m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nBmpNormal));
+        rgn.m_clrKey = RGB(255, 255, 255);
+        rgn.ShapeWindow(nullptr, 0);
         return 0;
       }
       case WM_PAINT: {
@@ -123,12 +123,12 @@ class CSkinDlg : public CDialogEx {
     CDialogEx::OnInitDialog();
     SetWindowPos(nullptr, kLeft, kTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     {
-      CZeroFilled<CBmpRgn> rgn;
-      rgn->m_hTargetWnd = m_hWnd;
-      rgn->m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(kSkin));
-      rgn->m_clrKey = RGB(255, 255, 255);
+      CBmpRgn rgn;
+      rgn.m_hTargetWnd = m_hWnd;
+      rgn.m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(kSkin));
+      rgn.m_clrKey = RGB(255, 255, 255);
       POINT holes[] = {{0, 0}};
-      rgn->ShapeWindow(holes, 1);
+      rgn.ShapeWindow(holes, 1);
     }
     m_btnOpen.m_nBmpNormal = kButtonPicture;
     m_btnClose.m_nBmpNormal = kButtonPicture;
@@ -158,8 +158,8 @@ class CSkinDlg : public CDialogEx {
     }
     if (lParam == reinterpret_cast<LPARAM>(m_btnOpen.m_hWnd)) {
       log.push_back("open");
-      CZeroFilled<CSmallDlg> dlg;
-      modalResult = dlg->DoModal();
+      CSmallDlg dlg;
+      modalResult = dlg.DoModal();
       return FALSE;
     }
     if (lParam == reinterpret_cast<LPARAM>(m_btnClose.m_hWnd)) {
@@ -228,8 +228,8 @@ bool ReadPng(const std::string& path, int* w, int* h, std::vector<std::uint32_t>
 
 TEST_F(SkinnedWindowTest, DrivenByPointerAndKeys) {
   CWinApp app(L"skinned");
-  CZeroFilled<CSkinDlg> dlg;
-  app.m_pMainWnd = dlg.get();
+  CSkinDlg dlg;
+  app.m_pMainWnd = &dlg;
   const int openX = kLeft + 20 + 15;  // the middle of the open button
   const int openY = kTop + 20 + 10;
   const std::string png = ::testing::TempDir() + "skinned_window_test.png";
@@ -249,16 +249,16 @@ TEST_F(SkinnedWindowTest, DrivenByPointerAndKeys) {
   });
   // 2. The tooltip shows beside the pointer; press the button.
   Then([&] {
-    EXPECT_TRUE(dlg->m_toolTip.IsWindowVisible());
+    EXPECT_TRUE(dlg.m_toolTip.IsWindowVisible());
     CRect tip;
-    dlg->m_toolTip.GetWindowRect(&tip);
+    dlg.m_toolTip.GetWindowRect(&tip);
     EXPECT_GE(tip.top, openY);
     EXPECT_EQ(kWhite, Pixel(tip.left + 1, tip.top + 1));
     host_.PressButton();
   });
   // 3. Drag out of the window to the left, the capture keeps the moves coming.
   Then([&] {
-    EXPECT_EQ(&dlg->m_btnOpen, CWnd::GetCapture());
+    EXPECT_EQ(&dlg.m_btnOpen, CWnd::GetCapture());
     host_.MovePointer({kLeft - 30, openY});
   });
   // 4. Release outside: the button lets go and clicks; the modal dialog opens.
@@ -266,14 +266,14 @@ TEST_F(SkinnedWindowTest, DrivenByPointerAndKeys) {
   // 5. The modal dialog is up over a disabled owner; Escape closes it.
   Then([&] {
     EXPECT_EQ(nullptr, ::GetCapture());
-    EXPECT_FALSE(dlg->IsWindowEnabled());
+    EXPECT_FALSE(dlg.IsWindowEnabled());
     EXPECT_GE(host_.VisibleWindows().size(), 2u);
     host_.PressKey(VK_ESCAPE);
   });
   // 6. Back on the main window: Escape there is ignored; drag the window by its background.
   Then([&] {
-    EXPECT_EQ(IDCANCEL, dlg->modalResult);
-    EXPECT_TRUE(dlg->IsWindowEnabled());
+    EXPECT_EQ(IDCANCEL, dlg.modalResult);
+    EXPECT_TRUE(dlg.IsWindowEnabled());
     host_.PressKey(VK_ESCAPE);
     host_.MovePointer({kLeft + 100, kTop + 60});
     host_.PressButton();
@@ -283,7 +283,7 @@ TEST_F(SkinnedWindowTest, DrivenByPointerAndKeys) {
   // 7. The window moved with the pointer; write the screen and close by the close button.
   Then([&] {
     CRect r;
-    dlg->GetWindowRect(&r);
+    dlg.GetWindowRect(&r);
     dx = r.left - kLeft;
     EXPECT_EQ(20, dx);
     EXPECT_EQ(kTop + 10, r.top);
@@ -294,14 +294,14 @@ TEST_F(SkinnedWindowTest, DrivenByPointerAndKeys) {
     host_.ReleaseButton();
   });
 
-  EXPECT_EQ(IDOK, dlg->DoModal());
+  EXPECT_EQ(IDOK, dlg.DoModal());
 
   EXPECT_EQ((std::vector<std::string>{
                 "down", "move " + std::to_string(kLeft - 30 - kLeft - 20) + ",10", "up"}),
-            dlg->m_btnOpen.log);
-  EXPECT_EQ((std::vector<std::string>{"open", "escape ignored", "close"}), dlg->log);
-  EXPECT_EQ(nullptr, dlg->m_hWnd);
-  EXPECT_EQ(nullptr, dlg->m_btnOpen.m_hWnd);
+            dlg.m_btnOpen.log);
+  EXPECT_EQ((std::vector<std::string>{"open", "escape ignored", "close"}), dlg.log);
+  EXPECT_EQ(nullptr, dlg.m_hWnd);
+  EXPECT_EQ(nullptr, dlg.m_btnOpen.m_hWnd);
 
   int w = 0;
   int h = 0;

@@ -1,28 +1,90 @@
-// Discovery over the real HID services of a machine without the controller.
+// Discovery over the real HID services of this machine, whatever is plugged into it: keyboards,
+// mice, other HID devices, or the controller itself.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "discovery.h"
 #include "hidapi_backend.h"
+#include "winhid.h"
 
 namespace {
 
-TEST(HidapiDiscovery, MachineWithoutTheControllerFindsNothing) {
-  auto backend = std::make_shared<hid::HidapiBackend>();
-  for (const auto& info : backend->Enumerate()) {
-    if (info.vendor_id == device::kControllerVendorId &&
-        info.product_id == device::kControllerProductId) {
-      GTEST_SKIP() << "a controller is attached to this machine";
+bool IsController(const hid::InterfaceInfo& info) {
+  return info.vendor_id == device::kControllerVendorId &&
+         info.product_id == device::kControllerProductId;
+}
+
+// The machine's HID services with any controller taken out of the list, so that what discovery
+// must find is known whatever is plugged in.
+class WithoutController : public hid::Backend {
+ public:
+  explicit WithoutController(std::shared_ptr<hid::Backend> real) : real_(std::move(real)) {}
+
+  std::vector<hid::InterfaceInfo> Enumerate() override {
+    std::vector<hid::InterfaceInfo> list;
+    for (const hid::InterfaceInfo& info : real_->Enumerate()) {
+      if (IsController(info)) {
+        hidden_.push_back(info.path);
+      } else {
+        list.push_back(info);
+      }
     }
+    return list;
   }
-  hid::SetBackend(backend);
-  {
-    device::DeviceDiscovery d;
-    EXPECT_FALSE(d.FindDevice());
+  std::unique_ptr<hid::Device> OpenInterface(const std::string& path,
+                                             hid::OpenError& error) override {
+    for (const std::string& gone : hidden_) {
+      if (gone == path) {
+        error = hid::OpenError::kNotFound;
+        return nullptr;
+      }
+    }
+    return real_->Open(path, &error);
+  }
+
+ private:
+  std::shared_ptr<hid::Backend> real_;
+  std::vector<std::string> hidden_;
+};
+
+// Uninstalls the backend however the test ends.
+struct InstalledFor {
+  explicit InstalledFor(std::shared_ptr<hid::Backend> backend) { hid::SetBackend(backend); }
+  ~InstalledFor() { hid::SetBackend(nullptr); }
+  InstalledFor(const InstalledFor&) = delete;
+  InstalledFor& operator=(const InstalledFor&) = delete;
+};
+
+TEST(HidapiDiscovery, OtherDevicesAreNeverTakenForTheController) {
+  InstalledFor installed(
+      std::make_shared<WithoutController>(std::make_shared<hid::HidapiBackend>()));
+  device::DeviceDiscovery d;
+  EXPECT_FALSE(d.FindDevice());
+  EXPECT_EQ(d.m_hDevice.get(), INVALID_HANDLE_VALUE);
+}
+
+TEST(HidapiDiscovery, AFoundDeviceIsAnOpenController) {
+  auto backend = std::make_shared<hid::HidapiBackend>();
+  bool listed = false;
+  for (const hid::InterfaceInfo& info : backend->Enumerate()) listed = listed || IsController(info);
+  InstalledFor installed(backend);
+  device::DeviceDiscovery d;
+  if (!d.FindDevice()) {
+    // Without a controller nothing can be found; with one, it may still be out of reach (access
+    // denied, or an earlier interface that cannot describe itself ends the search).
     EXPECT_EQ(d.m_hDevice.get(), INVALID_HANDLE_VALUE);
+    return;
   }
-  hid::SetBackend(nullptr);
+  EXPECT_TRUE(listed) << "found a controller that is not attached";
+  ASSERT_NE(d.m_hDevice.get(), INVALID_HANDLE_VALUE);
+  HIDD_ATTRIBUTES attributes{};
+  attributes.Size = sizeof attributes;
+  ASSERT_TRUE(HidD_GetAttributes(d.m_hDevice.get(), &attributes));
+  EXPECT_EQ(attributes.VendorID, device::kControllerVendorId);
+  EXPECT_EQ(attributes.ProductID, device::kControllerProductId);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The application object: AfxWinMain runs InitInstance and ends when it returns FALSE; a program
-// runs its main dialog modally in zero-filled storage from there.
+// runs its main dialog modally from there.
 #include <string>
 #include <vector>
 
@@ -12,25 +12,13 @@ constexpr UINT kMainTemplate = 310;
 class CMainDlg : public CDialogEx {
  public:
   CMainDlg() : CDialogEx(kMainTemplate) { m_nEffect = 8; }
-  // Set by the constructor.
-  int m_nEffect;
-  // Not set by the constructor: 0 only because the storage was cleared.
-  int m_nColor;
-  HANDLE m_hDevice;
-  int zeroAtInit = -1;
-
-  BOOL OnInitDialog() override {
-    CDialogEx::OnInitDialog();
-    zeroAtInit = (m_nColor == 0 && m_hDevice == nullptr) ? 1 : 0;
-    return TRUE;
-  }
+  int m_nEffect = 0;
 };
 
 class CProgramApp : public CWinApp {
  public:
   using CWinApp::CWinApp;
   INT_PTR dialogResult = 0;
-  int zeroAtInit = -1;
   int effect = 0;
   BOOL mainWasSet = FALSE;
   BOOL answer = FALSE;
@@ -39,12 +27,11 @@ class CProgramApp : public CWinApp {
     CWinApp::InitInstance();
     SetRegistryKey(L"local key");
     {
-      CZeroFilled<CMainDlg> dlg;
-      m_pMainWnd = dlg.get();
-      mainWasSet = AfxGetMainWnd() == dlg.get();
-      dialogResult = dlg->DoModal();
-      zeroAtInit = dlg->zeroAtInit;
-      effect = dlg->m_nEffect;
+      CMainDlg dlg;
+      m_pMainWnd = &dlg;
+      mainWasSet = AfxGetMainWnd() == &dlg;
+      dialogResult = dlg.DoModal();
+      effect = dlg.m_nEffect;
     }
     return answer;
   }
@@ -67,7 +54,6 @@ TEST_F(AppTest, InitInstanceReturningFalseEndsTheProgramAfterTheDialog) {
   ThenKey(VK_ESCAPE);
   EXPECT_EQ(0, AfxWinMain());
   EXPECT_EQ(IDCANCEL, app.dialogResult);
-  EXPECT_EQ(1, app.zeroAtInit);
   EXPECT_EQ(8, app.effect);
   EXPECT_TRUE(app.mainWasSet);
   // The main window's destruction let go of it.

@@ -2,18 +2,11 @@
 
 #include <vector>
 
-#include "surface.h"
-#include "wingdi.h"
+#include "gdi_test_util.h"
 
 namespace {
 
-// Owns a region handle for the length of a test.
-struct Rgn {
-  HRGN h;
-  explicit Rgn(HRGN r) : h(r) {}
-  ~Rgn() { DeleteObject(h); }
-  operator HRGN() const { return h; }
-};
+using Rgn = gdi_test::Region;
 
 std::vector<POINT> Pixels(HRGN rgn, int w, int h) {
   std::vector<POINT> out;

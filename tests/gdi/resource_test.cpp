@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "embedded_resources.h"
+#include "gdi_test_util.h"
 #include "resource.h"
 #include "wingdi.h"
 
@@ -71,12 +72,10 @@ std::uint32_t Pattern(int x, int y) {
 // Reads the decoded pixels back through a memory DC.
 std::vector<COLORREF> Pixels(HBITMAP bm, int w, int h) {
   std::vector<COLORREF> out;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, bm);
+  gdi_test::Dc dc(CreateCompatibleDC(nullptr));
+  gdi_test::Selection selected(dc, bm);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) out.push_back(GetPixel(dc, x, y));
-  SelectObject(dc, old);
-  DeleteDC(dc);
   return out;
 }
 
@@ -88,8 +87,8 @@ TEST(BmpDecoding, BottomUpAndTopDownWithRowPadding) {
   for (int bpp : {24, 32}) {
     for (int sign : {1, -1}) {
       const auto file = MakeBmp(3, 2 * sign, bpp, Pattern);  // 3 px of 24 bits: padded rows
-      HBITMAP bm = gdi::DecodeBitmap(file.data(), file.size());
-      ASSERT_NE(bm, nullptr) << bpp << " " << sign;
+      gdi_test::Bitmap bm(gdi::DecodeBitmap(file.data(), file.size()));
+      ASSERT_NE(bm.get(), nullptr) << bpp << " " << sign;
       BITMAP info{};
       GetObjectW(bm, sizeof info, &info);
       EXPECT_EQ(info.bmWidth, 3);
@@ -99,27 +98,25 @@ TEST(BmpDecoding, BottomUpAndTopDownWithRowPadding) {
       const auto px = Pixels(bm, 3, 2);
       for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) EXPECT_EQ(px[y * 3 + x], Ref(Pattern(x, y))) << x << "," << y;
-      EXPECT_TRUE(DeleteObject(bm));
+      EXPECT_TRUE(DeleteObject(bm.release()));
     }
   }
 }
 
 TEST(BmpDecoding, PalettedPictures) {
   const auto file = MakeBmp(5, 2, 8, Pattern);
-  HBITMAP bm = gdi::DecodeBitmap(file.data(), file.size());
-  ASSERT_NE(bm, nullptr);
+  gdi_test::Bitmap bm(gdi::DecodeBitmap(file.data(), file.size()));
+  ASSERT_NE(bm.get(), nullptr);
   const auto px = Pixels(bm, 5, 2);
   EXPECT_EQ(px[0], RGB(0, 0, 0));
   EXPECT_EQ(px[5 + 4], RGB(5, 5, 5));  // index 5 of a 256-entry grey ramp
-  DeleteObject(bm);
   const auto mono = MakeBmp(9, 1, 1, Pattern);
-  bm = gdi::DecodeBitmap(mono.data(), mono.size());
-  ASSERT_NE(bm, nullptr);
-  const auto bits = Pixels(bm, 9, 1);
+  gdi_test::Bitmap monoBm(gdi::DecodeBitmap(mono.data(), mono.size()));
+  ASSERT_NE(monoBm.get(), nullptr);
+  const auto bits = Pixels(monoBm, 9, 1);
   EXPECT_EQ(bits[0], RGB(0, 0, 0));
   EXPECT_EQ(bits[1], RGB(255, 255, 255));
   EXPECT_EQ(bits[8], RGB(0, 0, 0));
-  DeleteObject(bm);
 }
 
 TEST(BmpDecoding, EveryTruncationFails) {
@@ -129,9 +126,8 @@ TEST(BmpDecoding, EveryTruncationFails) {
     std::vector<std::uint8_t> cut(file.begin(), file.begin() + static_cast<long>(n));
     EXPECT_EQ(gdi::DecodeBitmap(cut.data(), cut.size()), nullptr) << n;
   }
-  HBITMAP whole = gdi::DecodeBitmap(file.data(), file.size());
-  EXPECT_NE(whole, nullptr);
-  DeleteObject(whole);
+  gdi_test::Bitmap whole(gdi::DecodeBitmap(file.data(), file.size()));
+  EXPECT_NE(whole.get(), nullptr);
 }
 
 TEST(BmpDecoding, WrongAndAbsurdHeadersFail) {
@@ -186,13 +182,14 @@ TEST(Resources, FindLoadLockAndStaleHandles) {
   EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(302), RT_BITMAP), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NOT_FOUND);
 
-  HBITMAP bm = LoadBitmapW(nullptr, MAKEINTRESOURCEW(300));
-  ASSERT_NE(bm, nullptr);
+  gdi_test::Bitmap bm(LoadBitmapW(nullptr, MAKEINTRESOURCEW(300)));
+  ASSERT_NE(bm.get(), nullptr);
   BITMAP info{};
   GetObjectW(bm, sizeof info, &info);
   EXPECT_EQ(info.bmHeight, 3);
-  EXPECT_TRUE(DeleteObject(bm));  // the decoded picture goes with its handle
-  EXPECT_EQ(GetObjectType(bm), 0u);
+  const HBITMAP deleted = bm.release();
+  EXPECT_TRUE(DeleteObject(deleted));  // the decoded picture goes with its handle
+  EXPECT_EQ(GetObjectType(deleted), 0u);
   EXPECT_EQ(LoadBitmapW(nullptr, MAKEINTRESOURCEW(301)), nullptr);
   EXPECT_EQ(LoadBitmapW(nullptr, MAKEINTRESOURCEW(999)), nullptr);
 
@@ -222,21 +219,17 @@ TEST(Resources, EmbeddedPicturesMatchTheManifest) {
     const int want_w = std::stoi(text.substr(comma + 1, cross - comma - 1));
     const int want_h = std::stoi(text.substr(cross + 3));
     const bool icon = type == "ICON";
-    HBITMAP bm = nullptr;
-    if (icon) {
-      HRSRC r = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
-      ASSERT_NE(r, nullptr);
-      bm = gdi::DecodeBitmap(LockResource(LoadResource(nullptr, r)), SizeofResource(nullptr, r));
-    } else {
-      bm = LoadBitmapW(nullptr, MAKEINTRESOURCEW(id));
-    }
-    ASSERT_NE(bm, nullptr) << text;
+    HRSRC r = icon ? FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON) : nullptr;
+    ASSERT_TRUE(!icon || r != nullptr) << text;
+    gdi_test::Bitmap bm(
+        icon ? gdi::DecodeBitmap(LockResource(LoadResource(nullptr, r)), SizeofResource(nullptr, r))
+             : LoadBitmapW(nullptr, MAKEINTRESOURCEW(id)));
+    ASSERT_NE(bm.get(), nullptr) << text;
     BITMAP info{};
     GetObjectW(bm, sizeof info, &info);
     EXPECT_EQ(info.bmWidth, want_w) << text;
     EXPECT_EQ(info.bmHeight, want_h) << text;
     EXPECT_EQ(info.bmWidthBytes, info.bmWidth * 4);
-    DeleteObject(bm);
     ++checked;
   }
   EXPECT_GT(checked, 100);

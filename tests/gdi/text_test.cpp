@@ -9,7 +9,10 @@
 
 namespace {
 
+using gdi_test::Dc;
+using gdi_test::Font;
 using gdi_test::MemSurface;
+using gdi_test::Selection;
 
 constexpr COLORREF kBack = RGB(10, 20, 64);
 
@@ -55,9 +58,9 @@ void MaybeWritePng(const MemSurface& s, int w, int h, const std::string& name) {
 
 TEST(Text, PositiveHeightIsTheCellHeight) {
   for (LONG h : {14, 17, 18, 30}) {
-    HFONT font = MakeFont(h, h == 18 ? FW_BOLD : FW_NORMAL, L"Arial");
+    Font font(MakeFont(h, h == 18 ? FW_BOLD : FW_NORMAL, L"Arial"));
     MemSurface s(4, 4);
-    HGDIOBJ old = SelectObject(s.dc(), font);
+    Selection selected(s.dc(), font);
     TEXTMETRICW tm{};
     ASSERT_TRUE(GetTextMetricsW(s.dc(), &tm));
     EXPECT_EQ(tm.tmHeight, h);
@@ -66,8 +69,6 @@ TEST(Text, PositiveHeightIsTheCellHeight) {
     ASSERT_TRUE(GetTextExtentPoint32W(s.dc(), L"Apply", 5, &size));
     EXPECT_EQ(size.cy, h);
     EXPECT_GT(size.cx, 0);
-    SelectObject(s.dc(), old);
-    DeleteObject(font);
   }
 }
 
@@ -90,7 +91,7 @@ int CollectName(const LOGFONTW* lf, const TEXTMETRICW*, DWORD type, LPARAM out) 
 }
 
 TEST(Text, EnumerationReportsTheRequestedFamilyName) {
-  HDC dc = CreateCompatibleDC(nullptr);
+  Dc dc(CreateCompatibleDC(nullptr));
   std::wstring name;
   EXPECT_EQ(EnumFontFamiliesW(dc, L"Arial", CollectName, reinterpret_cast<LPARAM>(&name)), 0);
   EXPECT_EQ(name, L"Arial");  // compared case-sensitively by the program
@@ -100,11 +101,10 @@ TEST(Text, EnumerationReportsTheRequestedFamilyName) {
   EXPECT_TRUE(name.empty());
   EXPECT_EQ(EnumFontFamiliesW(nullptr, L"Arial", CollectName, 0), 0);
   EXPECT_EQ(AddFontResourceW(L"no-such-font-file.ttf"), 0);
-  DeleteDC(dc);
 }
 
 TEST(Text, TextOutPutsTheCellTopLeftAtThePointAndOpaqueFillsIt) {
-  HFONT font = MakeFont(18, FW_BOLD, L"Arial");
+  Font font(MakeFont(18, FW_BOLD, L"Arial"));
   MemSurface s(80, 40);
   SelectObject(s.dc(), font);
   SIZE size{};
@@ -127,11 +127,10 @@ TEST(Text, TextOutPutsTheCellTopLeftAtThePointAndOpaqueFillsIt) {
   EXPECT_GT(ink.bottom - ink.top, 10);  // 'A' and 'g' reach above and below the baseline
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 80; ++x) EXPECT_NE(s.At(x, y), RGB(200, 0, 0));  // no background box
-  DeleteObject(font);
 }
 
 TEST(Text, AntialiasedEdgesBlendInTheTextColour) {
-  HFONT font = MakeFont(30, FW_NORMAL, L"Arial", PROOF_QUALITY);
+  Font font(MakeFont(30, FW_NORMAL, L"Arial", PROOF_QUALITY));
   MemSurface s(60, 40);
   SelectObject(s.dc(), font);
   s.Fill(RGB(0, 0, 0));
@@ -150,7 +149,6 @@ TEST(Text, AntialiasedEdgesBlendInTheTextColour) {
   }
   EXPECT_GT(full, 0);
   EXPECT_GT(partial, 0);
-  DeleteObject(font);
 }
 
 struct Placed {
@@ -178,7 +176,7 @@ Placed DrawCentred(MemSurface& s, int w, int h, const wchar_t* text, RECT box, U
 }
 
 TEST(Text, DrawTextCentresWithTwoSeparateTruncations) {
-  HFONT font = MakeFont(17, FW_NORMAL, L"Arial");  // odd cell height against an even box
+  Font font(MakeFont(17, FW_NORMAL, L"Arial"));  // odd cell height against an even box
   MemSurface s(120, 60);
   SelectObject(s.dc(), font);
   const RECT box{3, 2, 103, 46};
@@ -189,11 +187,10 @@ TEST(Text, DrawTextCentresWithTwoSeparateTruncations) {
   EXPECT_TRUE(Inside(p.ink, p.cell));
   // "Hello" has ink at the cell's top part (H, l) and none below the baseline.
   EXPECT_LE(p.ink.top, p.cell.top + 6);
-  DeleteObject(font);
 }
 
 TEST(Text, DrawTextRightAlignmentCalcRectAndClipping) {
-  HFONT font = MakeFont(18, FW_BOLD, L"Arial");
+  Font font(MakeFont(18, FW_BOLD, L"Arial"));
   MemSurface s(120, 40);
   SelectObject(s.dc(), font);
   SIZE size{};
@@ -223,11 +220,10 @@ TEST(Text, DrawTextRightAlignmentCalcRectAndClipping) {
       DrawCentred(s, 120, 40, L"Apply", narrow, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
   EXPECT_LT(spill.ink.left, narrow.left);
   EXPECT_GT(spill.ink.right, narrow.right);
-  DeleteObject(font);
 }
 
 TEST(Text, PrefixCharactersUnderlineUnlessNoPrefix) {
-  HFONT font = MakeFont(18, FW_NORMAL, L"Arial");
+  Font font(MakeFont(18, FW_NORMAL, L"Arial"));
   MemSurface s(100, 30);
   SelectObject(s.dc(), font);
   RECT r{0, 0, 100, 30};
@@ -251,11 +247,10 @@ TEST(Text, PrefixCharactersUnderlineUnlessNoPrefix) {
   EXPECT_GT(marked.ink.bottom, tm.tmAscent);
   const Placed literal = DrawCentred(s, 100, 30, L"&x", r, DT_SINGLELINE | DT_NOPREFIX);
   EXPECT_GT(literal.ink.right, plain.ink.right);  // the '&' itself is drawn
-  DeleteObject(font);
 }
 
 TEST(Text, ChineseFallsBackToAFontThatHasIt) {
-  HFONT font = MakeFont(14, FW_NORMAL, L"Arial");
+  Font font(MakeFont(14, FW_NORMAL, L"Arial"));
   MemSurface s(100, 30);
   SelectObject(s.dc(), font);
   SIZE size{};
@@ -266,13 +261,12 @@ TEST(Text, ChineseFallsBackToAFontThatHasIt) {
   ASSERT_LT(p.ink.left, p.ink.right);
   EXPECT_GT(p.ink.right - p.ink.left, 15);
   EXPECT_TRUE(Inside(p.ink, p.cell));
-  DeleteObject(font);
 }
 
 // The Apply button's caption and its Chinese counterpart, as the bitmap button draws them: bold
 // 18-pixel Arial, white, centred in the button less its bottom six rows.
 TEST(Text, ApplyCaptionsLandWhereCentringPutsThem) {
-  HFONT font = MakeFont(18, FW_BOLD, L"Arial", DRAFT_QUALITY);
+  Font font(MakeFont(18, FW_BOLD, L"Arial", DRAFT_QUALITY));
   MemSurface s(194, 98);
   SelectObject(s.dc(), font);
   const RECT top{0, 0, 194, 43}, bottom{0, 49, 194, 92};
@@ -295,7 +289,6 @@ TEST(Text, ApplyCaptionsLandWhereCentringPutsThem) {
   EXPECT_TRUE(Inside(chinese, RECT{x, y, x + size.cx, y + size.cy}));
   EXPECT_GT(chinese.right - chinese.left, 3 * size.cx / 4);  // all four characters have ink
   MaybeWritePng(s, 194, 98, "gdi_apply_captions.png");
-  DeleteObject(font);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The hidapi backend on a machine without the controller, the guard that keeps other files away
-// from hidapi, and the report descriptor read from sysfs.
+// The hidapi backend on this machine, whatever HID devices it has, the guard that keeps other files
+// away from hidapi, and the report descriptor read from sysfs.
 #include "hidapi_backend.h"
 
 #include <grp.h>
@@ -30,7 +30,10 @@ TEST(HidapiBackend, EnumeratesEachInterfaceOnceAndOpensOnlyRealHidrawNodes) {
     EXPECT_TRUE(list.empty()) << "no hidraw node, yet interfaces were listed";
   }
   std::set<std::string> paths;
-  for (const auto& info : list) EXPECT_TRUE(paths.insert(info.path).second) << info.path;
+  for (const auto& info : list) {
+    EXPECT_TRUE(paths.insert(info.path).second) << info.path;
+    EXPECT_TRUE(hid::IsHidrawDevice(info.path)) << info.path;
+  }
 
   // hidapi crashes when handed a file that opens but is no hidraw node: those never reach it.
   for (const char* path : {"/dev/hidraw-that-does-not-exist", "", "/etc/hostname", "/dev/null"}) {

@@ -16,8 +16,8 @@
 namespace {
 
 struct Entry {
-  unsigned type;
-  unsigned id;
+  unsigned type = 0;
+  unsigned id = 0;
   std::string path;
 };
 

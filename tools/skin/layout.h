@@ -37,9 +37,9 @@ constexpr int effect_grey(int k) {
 }
 
 struct Swatch {
-  int plain;  // the lit picture is plain + 1
-  int x, y;
-  Rgb colour;
+  int plain = 0;  // the lit picture is plain + 1
+  int x = 0, y = 0;
+  Rgb colour{};
 };
 constexpr std::array<Swatch, 8> kSwatches{{
     {208, 653, 273, {255, 255, 60}},   // yellow
@@ -54,7 +54,7 @@ constexpr std::array<Swatch, 8> kSwatches{{
 constexpr int kSwatchWidth = 29, kSwatchHeight = 28;
 
 struct Box {
-  int x, y, w, h;
+  int x = 0, y = 0, w = 0, h = 0;
 };
 constexpr Box kWheel{584, 45, 171, 171};
 constexpr Box kApply{586, 474, 194, 49};
@@ -79,8 +79,8 @@ constexpr int kQtyThumbWidth = 9;
 constexpr Box kReset{49, 146, 114, 32};
 constexpr Box kConfirm{178, 146, 114, 32};
 struct ValueSpot {
-  int x, y;     // where the program draws the number
-  Box repaint;  // the area it repaints when the slider moves
+  int x = 0, y = 0;  // where the program draws the number
+  Box repaint{};     // the area it repaints when the slider moves
 };
 constexpr ValueSpot kQtyValueEnglish{245, 67, {237, 64, 25, 20}};
 constexpr ValueSpot kQtyValueChinese{210, 65, {210, 66, 27, 18}};

@@ -43,8 +43,8 @@ class Surface {
   struct ContextFree {
     void operator()(cairo_t* c) const { cairo_destroy(c); }
   };
-  int width_;
-  int height_;
+  int width_ = 0;
+  int height_ = 0;
   std::unique_ptr<cairo_surface_t, SurfaceFree> surface_;
   std::unique_ptr<cairo_t, ContextFree> cr_;
 };

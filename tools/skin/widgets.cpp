@@ -232,9 +232,9 @@ void window_buttons(const Picture& skin, PictureSet& out) {
 
 void page_tabs(const Picture& skin, PictureSet& out) {
   struct Tab {
-    layout::Box box;
-    const char* text;
-    int inactive, active;
+    layout::Box box{};
+    const char* text = nullptr;
+    int inactive = 0, active = 0;
   };
   for (const Tab& t :
        {Tab{layout::kArgbTab, "5V", 200, 201}, Tab{layout::kVrgbTab, "12V", 202, 203}}) {

@@ -59,7 +59,7 @@ class FontCatalog {
   std::optional<FaceMatch> MatchLocked(FcPattern* pattern) const;
 
   mutable std::mutex mutex_;
-  FcConfig* config_;
+  FcConfig* config_ = nullptr;
 };
 
 }  // namespace gdi::text

@@ -34,7 +34,7 @@ class FreeTypeLibrary {
 
  private:
   std::mutex mutex_;
-  FT_Library library_;
+  FT_Library library_ = nullptr;
 };
 
 // An open face; closes it through its library.

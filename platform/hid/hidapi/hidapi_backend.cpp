@@ -59,7 +59,7 @@ class HidapiDevice final : public Device {
   }
 
  private:
-  hid_device* device_;
+  hid_device* device_ = nullptr;
   InterfaceInfo info_;
 };
 

@@ -141,7 +141,7 @@ class SimulatedDevice final : public Device {
   }
 
   std::shared_ptr<SimulatedBackend::Shared> shared_;
-  std::size_t index_;
+  std::size_t index_ = 0;
   std::deque<Pending> replies_;
 };
 

@@ -20,7 +20,7 @@ class ErrorTrap {
   int Finish();
 
  private:
-  Display* dpy_;
+  Display* dpy_ = nullptr;
   bool finished_ = false;
   int code_ = 0;
 };

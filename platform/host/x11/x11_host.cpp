@@ -48,9 +48,11 @@ void OnIoErrorExit(Display*, void* host) {
 
 // _MOTIF_WM_HINTS: the common way to ask a window manager for no decoration.
 struct MotifHints {
-  unsigned long flags, functions, decorations;
-  long input_mode;
-  unsigned long status;
+  unsigned long flags = 0;
+  unsigned long functions = 0;
+  unsigned long decorations = 0;
+  long input_mode = 0;
+  unsigned long status = 0;
 };
 constexpr unsigned long kMotifDecorationsFlag = 2;
 constexpr unsigned long kMotifDecorateAll = 1;
@@ -73,8 +75,8 @@ X11HostImpl::X11HostImpl(Display* dpy, bool shared_memory)
   gc_ = XCreateGC(dpy_, root_, 0, nullptr);
 
   struct {
-    Atom* slot;
-    const char* name;
+    Atom* slot = nullptr;
+    const char* name = nullptr;
   } names[] = {
       {&atoms_.wm_protocols, "WM_PROTOCOLS"},
       {&atoms_.wm_delete_window, "WM_DELETE_WINDOW"},

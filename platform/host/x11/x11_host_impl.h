@@ -16,14 +16,29 @@
 namespace host::x11 {
 
 struct Atoms {
-  Atom wm_protocols, wm_delete_window, wm_state, wm_change_state;
-  Atom net_supported, net_supporting_wm_check, net_active_window, net_wm_moveresize;
-  Atom net_wm_state, net_wm_state_hidden, net_wm_state_above, net_wm_state_skip_taskbar;
-  Atom net_wm_name, utf8_string, net_wm_pid, net_wm_icon;
-  Atom net_wm_window_type, net_wm_window_type_normal, net_wm_window_type_dialog;
-  Atom net_wm_window_type_tooltip, net_wm_window_type_popup_menu;
-  Atom motif_wm_hints;
-  Atom last_active_popup;
+  Atom wm_protocols = 0;
+  Atom wm_delete_window = 0;
+  Atom wm_state = 0;
+  Atom wm_change_state = 0;
+  Atom net_supported = 0;
+  Atom net_supporting_wm_check = 0;
+  Atom net_active_window = 0;
+  Atom net_wm_moveresize = 0;
+  Atom net_wm_state = 0;
+  Atom net_wm_state_hidden = 0;
+  Atom net_wm_state_above = 0;
+  Atom net_wm_state_skip_taskbar = 0;
+  Atom net_wm_name = 0;
+  Atom utf8_string = 0;
+  Atom net_wm_pid = 0;
+  Atom net_wm_icon = 0;
+  Atom net_wm_window_type = 0;
+  Atom net_wm_window_type_normal = 0;
+  Atom net_wm_window_type_dialog = 0;
+  Atom net_wm_window_type_tooltip = 0;
+  Atom net_wm_window_type_popup_menu = 0;
+  Atom motif_wm_hints = 0;
+  Atom last_active_popup = 0;
 };
 
 // The instance name of the application a window belongs to (x11_identity.cpp).
@@ -115,13 +130,13 @@ class X11HostImpl final : public X11Host {
   bool HasProperty(Window xw, Atom property);
   int WmStateOf(Window xw);
 
-  Display* dpy_;
-  int fd_;
-  int screen_;
-  Window root_;
-  Visual* visual_;
-  int depth_;
-  GC gc_;
+  Display* dpy_ = nullptr;
+  int fd_ = -1;
+  int screen_ = 0;
+  Window root_ = 0;
+  Visual* visual_ = nullptr;
+  int depth_ = 0;
+  GC gc_ = nullptr;
   Atoms atoms_{};
   bool wm_ = false;
   bool wm_moves_ = false;  // the window manager supports _NET_WM_MOVERESIZE
@@ -133,7 +148,7 @@ class X11HostImpl final : public X11Host {
   std::vector<NativeWindow> z_order_;  // our windows, top first, as we stacked them
   NativeWindow capture_ = 0;
   std::deque<Event> queue_;
-  mutable Point last_pointer_;
+  mutable Point last_pointer_{};
 };
 
 }  // namespace host::x11

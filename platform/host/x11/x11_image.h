@@ -36,7 +36,7 @@ class WindowImage {
  private:
   WindowImage(Display* dpy) : dpy_(dpy) {}
 
-  Display* dpy_;
+  Display* dpy_ = nullptr;
   XImage* image_ = nullptr;
   XShmSegmentInfo shm_{};
   bool shared_ = false;

@@ -19,11 +19,12 @@ constexpr std::uint32_t kDesk = HeadlessHost::kDesktopColor;
 
 // A framebuffer of one colour, kept alive by the test.
 struct Solid {
-  Solid(int w, int h, std::uint32_t color)
-      : pixels(static_cast<size_t>(w) * h, color), w(w), h(h) {}
+  Solid(int width, int height, std::uint32_t color)
+      : pixels(static_cast<size_t>(width) * height, color), w(width), h(height) {}
   Framebuffer Frame() const { return Framebuffer{pixels.data(), w, h, w}; }
   std::vector<std::uint32_t> pixels;
-  int w, h;
+  int w = 0;
+  int h = 0;
 };
 
 NativeWindow ShowSolid(HeadlessHost& host, Rect rect, std::uint32_t color, bool topmost = false,

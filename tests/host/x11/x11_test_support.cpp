@@ -6,18 +6,53 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 #include <vector>
 
 namespace host::test {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// How long a server or window manager may take to come up. Normally well under a second; the
+// margin is for a machine busy with parallel builds and tests.
+constexpr auto kStartDeadline = std::chrono::seconds(30);
+
+int MsLeft(Clock::time_point until) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
+  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+// Waits until `fd` is readable or `until` passes, but at most `slice_ms`; false once `until` has
+// passed.
+bool WaitReadable(int fd, Clock::time_point until, int slice_ms) {
+  const int left = MsLeft(until);
+  if (left == 0) return false;
+  pollfd p{fd, POLLIN, 0};
+  poll(&p, 1, std::min(left, slice_ms));
+  return true;
+}
+
+// Until `condition` holds or `timeout_ms` passes, checking again whenever the connection has news
+// and, for states that announce nothing (pixels, grabs), every few milliseconds.
+bool UntilOnConnection(Display* dpy, const std::function<bool()>& condition, int timeout_ms) {
+  const auto until = Clock::now() + std::chrono::milliseconds(timeout_ms);
+  for (;;) {
+    if (condition()) return true;
+    // The news itself is not needed: the condition reads the state.
+    while (XPending(dpy) > 0) {
+      XEvent ignored;
+      XNextEvent(dpy, &ignored);
+    }
+    if (!WaitReadable(ConnectionNumber(dpy), until, 10)) return condition();
+  }
+}
 
 bool OnPath(const char* program) {
   const char* path = std::getenv("PATH");
@@ -50,17 +85,19 @@ bool OnPath(const char* program) {
   _exit(127);
 }
 
+// Ends a child: asks it to stop, and kills it when it has not ended within a second.
 void Stop(pid_t& pid) {
   if (pid <= 0) return;
+  // A descriptor that becomes readable when the child ends.
+  const int exited = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
   kill(pid, SIGTERM);
-  for (int i = 0; i < 200; ++i) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) {
-      pid = -1;
-      return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  if (exited >= 0) {
+    pollfd p{exited, POLLIN, 0};
+    if (poll(&p, 1, 1000) <= 0) kill(pid, SIGKILL);
+    close(exited);
+  } else {
+    kill(pid, SIGKILL);
   }
-  kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
   pid = -1;
 }
@@ -93,7 +130,7 @@ std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* why) {
   std::unique_ptr<XvfbServer> server(new XvfbServer);
   server->server_ = pid;
   std::string number;
-  const auto give_up = Clock::now() + std::chrono::seconds(10);
+  const auto give_up = Clock::now() + kStartDeadline;
   while (number.empty() || number.back() != '\n') {
     pollfd p{fds[0], POLLIN, 0};
     const int left = static_cast<int>(
@@ -141,34 +178,42 @@ bool XvfbServer::StartWindowManager(std::string* why) {
     *why = "cannot connect to Xvfb";
     return false;
   }
+  const Window root = DefaultRootWindow(dpy);
+  // Property changes announce the window manager; reparenting shows it managing a window.
+  XSelectInput(dpy, root, PropertyChangeMask | SubstructureNotifyMask);
   const Atom check = XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False);
-  bool up = false;
-  const auto give_up = Clock::now() + std::chrono::seconds(10);
-  while (!up && Clock::now() < give_up) {
-    Atom type;
-    int format;
-    unsigned long n, after;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), check, 0, 1, False, XA_WINDOW, &type,
-                           &format, &n, &after, &data) == Success &&
-        n == 1)
-      up = true;
-    if (data) XFree(data);
-    if (!up) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  const auto give_up = Clock::now() + kStartDeadline;
+  const bool up = UntilOnConnection(
+      dpy,
+      [&] {
+        Atom type;
+        int format;
+        unsigned long n, after;
+        unsigned char* data = nullptr;
+        const bool found = XGetWindowProperty(dpy, root, check, 0, 1, False, XA_WINDOW, &type,
+                                              &format, &n, &after, &data) == Success &&
+                           n == 1;
+        if (data) XFree(data);
+        return found;
+      },
+      MsLeft(give_up));
   // Announced is not yet managing: a map request sent too early can go unanswered. Ready is when a
-  // window of ours gets mapped through it.
+  // window of ours is framed and shown by it; the request is repeated until then.
   bool managing = false;
   if (up) {
-    Window w = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 10, 10, 0, 0, 0);
-    while (!managing && Clock::now() < give_up) {
+    Window w = XCreateSimpleWindow(dpy, root, 0, 0, 10, 10, 0, 0, 0);
+    auto framed = [&] {
+      Window r, parent, *kids = nullptr;
+      unsigned n = 0;
+      if (!XQueryTree(dpy, w, &r, &parent, &kids, &n)) return false;
+      if (kids) XFree(kids);
+      XWindowAttributes a;
+      return parent != root && XGetWindowAttributes(dpy, w, &a) && a.map_state == IsViewable;
+    };
+    while (!managing && MsLeft(give_up) > 0) {
       XMapWindow(dpy, w);
       XSync(dpy, False);
-      for (int i = 0; i < 20 && !managing; ++i) {
-        XWindowAttributes a;
-        managing = XGetWindowAttributes(dpy, w, &a) && a.map_state == IsViewable;
-        if (!managing) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      }
+      managing = UntilOnConnection(dpy, framed, std::min(MsLeft(give_up), 200));
     }
     XDestroyWindow(dpy, w);
   }
@@ -179,10 +224,35 @@ bool XvfbServer::StartWindowManager(std::string* why) {
 
 // ---- Probe
 
-Probe::Probe(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {}
+namespace {
+
+// The probes' connections, whose errors are ordinary: a window looked at may be gone by the time
+// the request reaches the server. Errors of any other connection go where they went before.
+std::vector<Display*> g_probe_displays;
+XErrorHandler g_other_errors = nullptr;
+
+int OnProbeError(Display* dpy, XErrorEvent* e) {
+  if (std::find(g_probe_displays.begin(), g_probe_displays.end(), dpy) != g_probe_displays.end()) {
+    return 0;
+  }
+  return g_other_errors ? g_other_errors(dpy, e) : 0;
+}
+
+}  // namespace
+
+Probe::Probe(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {
+  if (!dpy_) return;
+  const XErrorHandler before = XSetErrorHandler(OnProbeError);
+  if (before != OnProbeError) g_other_errors = before;
+  g_probe_displays.push_back(dpy_);
+  // Top-level windows appearing, moving and going wake WaitUntil.
+  XSelectInput(dpy_, root(), SubstructureNotifyMask | PropertyChangeMask);
+}
 
 Probe::~Probe() {
-  if (dpy_) XCloseDisplay(dpy_);
+  if (!dpy_) return;
+  XCloseDisplay(dpy_);
+  std::erase(g_probe_displays, dpy_);
 }
 
 std::uint32_t Probe::PixelAt(int x, int y) {
@@ -214,16 +284,20 @@ void Probe::Key(unsigned long keysym, bool press) {
   XSync(dpy_, False);
 }
 
+bool Probe::WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
+  return UntilOnConnection(dpy_, condition, timeout_ms);
+}
+
 void Probe::WaitUntilPointerFree() {
-  for (int i = 0; i < 400; ++i) {
+  WaitUntil([&] {
     if (XGrabPointer(dpy_, root(), False, 0, GrabModeAsync, GrabModeAsync, None, None,
-                     CurrentTime) == GrabSuccess) {
-      XUngrabPointer(dpy_, CurrentTime);
-      XSync(dpy_, False);
-      return;
+                     CurrentTime) != GrabSuccess) {
+      return false;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
+    XUngrabPointer(dpy_, CurrentTime);
+    XSync(dpy_, False);
+    return true;
+  });
 }
 
 Window Probe::Focus() {

@@ -53,6 +53,10 @@ class Probe {
   void MovePointer(int x, int y);
   void Button(bool press);
   void Key(unsigned long keysym, bool press);
+  // Until `condition` holds (true) or `timeout_ms` passes (false). It is checked again whenever a
+  // top-level window appears, changes or goes, and every few milliseconds for what announces
+  // nothing (pixels, grabs).
+  bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
   // Until no client (a window manager ending a move) holds the pointer any more.
   void WaitUntilPointerFree();
   Window Focus();
@@ -63,7 +67,7 @@ class Probe {
   int StackIndex(Window w);
 
  private:
-  Display* dpy_;
+  Display* dpy_ = nullptr;
 };
 
 // Pumps the host until an event satisfies `match` (returned) or `timeout_ms` passes.
