@@ -96,7 +96,7 @@ TEST(Simulated, ObserverSeesEveryReceivedReportAsAHexLine) {
 }
 
 hid::ReplyFaults Faults(std::uint64_t delay_ms, std::size_t length = hid::kReportSize - 1,
-                       std::optional<std::uint32_t> garbage_seed = std::nullopt) {
+                        std::optional<std::uint32_t> garbage_seed = std::nullopt) {
   hid::ReplyFaults faults;
   faults.delay_ms = delay_ms;
   faults.length = length;
