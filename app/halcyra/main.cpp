@@ -2,15 +2,19 @@
 #include <cstdio>
 
 #include "afxwin.h"
+#include "device_access.h"
 #include "hidapi_device.h"
 #include "program_name.h"
 #include "window_system.h"
 #include "x11_display.h"
 
 int main(int, char** argv) {
-  auto display = app::OpenX11Display(app::ProgramName(argv[0]), stderr);
+  const std::string program = app::ProgramName(argv[0]);
+  auto display = app::OpenX11Display(program, stderr);
   if (!display) return 1;
-  app::InstallHidapiDevices();
+  // The window can only say "Hardware detection failed."; a node closed to this user is worth
+  // telling the person how to open it.
+  app::ReportControllerAccess(*app::InstallHidapiDevices(), program, stderr);
   app::WindowSystem windows(*display);
   return AfxWinMain();
 }
