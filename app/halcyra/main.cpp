@@ -1,6 +1,5 @@
 // halcyra: the lighting application on the X display, driving the controller through hidapi.
 #include <cstdio>
-#include <string>
 
 #include "afxwin.h"
 #include "device_access.h"
@@ -13,8 +12,8 @@ int main(int, char** argv) {
   const std::string program = app::ProgramName(argv[0]);
   auto display = app::OpenX11Display(program, stderr);
   if (!display) return 1;
-  // The window can only say "Hardware detection failed."; a controller that is plugged in but
-  // closed to this user is worth a word on how to open it.
+  // The window can only say "Hardware detection failed."; a node closed to this user is worth
+  // telling the person how to open it.
   app::ReportControllerAccess(*app::InstallHidapiDevices(), program, stderr);
   app::WindowSystem windows(*display);
   return AfxWinMain();

@@ -1,6 +1,7 @@
 #include "script_runner.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <utility>
@@ -42,6 +43,9 @@ int Runner::Run(std::string_view script_text, const Program& program, const Stat
   failed_ = false;
 
   backend_ = hid::MakeSimulatedBackend(parsed.script.device);
+  // A controller that is slow to answer costs the program virtual time, as it would real time.
+  backend_->SetClock(
+      {[this] { return host_.NowMs(); }, [this](std::uint64_t ms) { host_.AdvanceClock(ms); }});
   backend_->SetObserver(
       [this](const hid::Report& report) { transcript_.Write(ReportLine(report)); });
   hid::SetBackend(backend_);

@@ -23,4 +23,18 @@ using UniqueRegion = base::UniqueHandle<ObjectTraits<HRGN>>;
 // stock objects are not counted.
 std::size_t ObjectCount();
 
+// The same objects by kind, so that a test can tell which kind leaks.
+struct ObjectCounts {
+  std::size_t bitmaps = 0;
+  std::size_t device_contexts = 0;
+  std::size_t regions = 0;
+  std::size_t brushes = 0;
+  std::size_t pens = 0;
+  std::size_t fonts = 0;
+
+  std::size_t Total() const { return bitmaps + device_contexts + regions + brushes + pens + fonts; }
+  bool operator==(const ObjectCounts&) const = default;
+};
+ObjectCounts CountObjects();
+
 }  // namespace gdi

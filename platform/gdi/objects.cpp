@@ -1,6 +1,7 @@
 #include "objects.h"
 
 #include <cwchar>
+#include <type_traits>
 #include <unordered_map>
 
 #include "gdi_owners.h"
@@ -134,11 +135,26 @@ bool SizeAllowed(std::int64_t width, std::int64_t height) {
 namespace gdi {
 
 std::size_t ObjectCount() {
-  std::size_t count = 0;
+  return CountObjects().Total();
+}
+
+ObjectCounts CountObjects() {
+  ObjectCounts counts;
   for (const auto& entry : detail::TheTable().objects) {
-    if (!entry.second->stock) ++count;
+    if (entry.second->stock) continue;
+    std::visit(
+        [&counts](const auto& payload) {
+          using T = std::decay_t<decltype(payload)>;
+          if constexpr (std::is_same_v<T, detail::Bitmap>) ++counts.bitmaps;
+          if constexpr (std::is_same_v<T, detail::DC>) ++counts.device_contexts;
+          if constexpr (std::is_same_v<T, detail::Region>) ++counts.regions;
+          if constexpr (std::is_same_v<T, detail::Brush>) ++counts.brushes;
+          if constexpr (std::is_same_v<T, detail::Pen>) ++counts.pens;
+          if constexpr (std::is_same_v<T, detail::Font>) ++counts.fonts;
+        },
+        entry.second->payload);
   }
-  return count;
+  return counts;
 }
 
 }  // namespace gdi

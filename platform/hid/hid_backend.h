@@ -61,7 +61,9 @@ class Device {
   virtual bool Write(const Report& report) = 0;
 
   // Waits at most kReadTimeoutMs for one input report and puts its data into bytes 1..64; byte 0
-  // keeps the report number the caller put there. Unless the result is kOk the buffer is unchanged.
+  // keeps the report number the caller put there. A report shorter than 64 bytes fills only that
+  // many; the bytes after it keep what the caller had there. Unless the result is kOk the buffer
+  // is unchanged.
   virtual ReadResult Read(Report& report) = 0;
 };
 

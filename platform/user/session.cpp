@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "internal.h"
+#include "kernel_handle.h"
 
 namespace user {
 
@@ -39,6 +40,22 @@ host::Host* GetHost() {
 
 void SetTopLevelObserver(std::function<void(const TopLevelEvent&)> observer) {
   Process().observer = std::move(observer);
+}
+
+LiveObjects LiveObjectCounts() {
+  const SessionState& session = Session();
+  LiveObjects live;
+  for (const auto& [key, window] : session.windows) {
+    if (!window->foreign && window->handle != session.desktop) ++live.windows;
+  }
+  // Destroyed windows wait there until no message is being handled; they still hold memory.
+  live.windows += session.graveyard.size();
+  live.timers = session.timers.size();
+  live.menus = session.menus.size();
+  live.hooks = session.hooks.size();
+  live.kernel_handles = base::OpenKernelHandleCount();
+  live.gdi = gdi::CountObjects();
+  return live;
 }
 
 }  // namespace user

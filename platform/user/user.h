@@ -2,9 +2,11 @@
 // top-level windows and feeds input. Not part of the Windows surface.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
+#include "gdi_owners.h"
 #include "windef.h"
 
 namespace host {
@@ -38,5 +40,19 @@ host::Host* GetHost();
 // extension. Tests may override it.
 std::wstring InstanceName();
 void SetInstanceName(const std::wstring& name);
+
+// What the process holds alive, from windows down to kernel handles, so that a test or a long
+// run can say that nothing grows.
+struct LiveObjects {
+  std::size_t windows = 0;  // this process's windows not yet freed; the desktop is not counted
+  std::size_t timers = 0;
+  std::size_t menus = 0;
+  std::size_t hooks = 0;
+  std::size_t kernel_handles = 0;
+  gdi::ObjectCounts gdi;
+
+  bool operator==(const LiveObjects&) const = default;
+};
+LiveObjects LiveObjectCounts();
 
 }  // namespace user

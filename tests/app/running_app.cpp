@@ -11,6 +11,10 @@ namespace app::test {
 
 RunningApp::RunningApp(const hid::SimulatedSetup& setup)
     : controller_(hid::MakeSimulatedBackend(setup)) {
+  // The controller's waits pass on the program's clock, so a slow answer costs the program the
+  // virtual time it would cost it on a real machine.
+  controller_->SetClock(
+      {[this] { return host_.NowMs(); }, [this](std::uint64_t ms) { host_.AdvanceClock(ms); }});
   // Test programs run side by side: each process gets an instance name of its own, so that the
   // marker one holds is not another's running instance.
   static const bool named = [] {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +93,114 @@ TEST(Simulated, ObserverSeesEveryReceivedReportAsAHexLine) {
   EXPECT_EQ(lines[0].substr(0, 18), "00 80 0D 02 AB 03 ");
   EXPECT_EQ(lines[0].substr(lines[0].size() - 6), " 00 0F");
   EXPECT_EQ(lines[1].substr(0, 12), "00 80 0B 01 ");
+}
+
+hid::ReplyFaults Faults(std::uint64_t delay_ms, std::size_t length = hid::kReportSize - 1,
+                        std::optional<std::uint32_t> garbage_seed = std::nullopt) {
+  hid::ReplyFaults faults;
+  faults.delay_ms = delay_ms;
+  faults.length = length;
+  faults.garbage_seed = garbage_seed;
+  return faults;
+}
+
+// The read requests, with the clock the backend waits on kept by the test.
+class SimulatedReplies : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sim_.Controller().argb = {0x02, 0x03, 10, 20, 30};
+    sim_.Controller().led_count = 30;
+    sim_.SetClock({[this] { return now_; }, [this](std::uint64_t ms) { now_ += ms; }});
+    device_ = sim_.Open(sim_.PathOf(0));
+    ASSERT_TRUE(device_);
+  }
+  // Writes a read request and reads, timing the read on the backend's clock.
+  hid::ReadResult Ask(hid::Report& buffer) {
+    EXPECT_TRUE(device_->Write(buffer));
+    return Read(buffer);
+  }
+  hid::ReadResult Read(hid::Report& buffer) {
+    const std::uint64_t start = now_;
+    const hid::ReadResult result = device_->Read(buffer);
+    waited_ = now_ - start;
+    return result;
+  }
+  static hid::Report ColorRequest() {
+    return {0x00, 0x80, 0x0B, 0x01, 0x03, 0x00, 0x00, 0x00, 0x03};
+  }
+  static hid::Report QtyRequest() { return {0x00, 0x80, 0x0D, 0x01, 0x00, 0x03}; }
+
+  hid::SimulatedBackend sim_;
+  std::unique_ptr<hid::Device> device_;
+  std::uint64_t now_ = 5000;
+  std::uint64_t waited_ = 0;
+};
+
+TEST_F(SimulatedReplies, AReplyWithinTheBoundArrivesWhenDueAndOnePastItWaitsForTheNextRead) {
+  sim_.SetReplyFaults(Faults(hid::kReadTimeoutMs));
+  hid::Report buffer = ColorRequest();
+  EXPECT_EQ(Ask(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(waited_, std::uint64_t{hid::kReadTimeoutMs});
+  EXPECT_EQ(buffer[9], 10);
+
+  sim_.SetReplyFaults(Faults(hid::kReadTimeoutMs + 1));
+  buffer = QtyRequest();
+  EXPECT_EQ(Ask(buffer), hid::ReadResult::kTimeout);
+  EXPECT_EQ(waited_, std::uint64_t{hid::kReadTimeoutMs}) << "the read gives up at its bound";
+  EXPECT_EQ(buffer, QtyRequest());
+  // The late reply is not lost: it is the next thing read, one millisecond later.
+  EXPECT_EQ(Read(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(waited_, 1u);
+  EXPECT_EQ(buffer[4], 30);
+
+  // A reply already there costs nothing; a silent controller costs the whole bound each time.
+  sim_.SetReplyFaults({});
+  buffer = QtyRequest();
+  EXPECT_EQ(Ask(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(waited_, 0u);
+  sim_.SetSilent(true);
+  EXPECT_EQ(Ask(buffer), hid::ReadResult::kTimeout);
+  EXPECT_EQ(waited_, std::uint64_t{hid::kReadTimeoutMs});
+  // A node that is gone fails at once.
+  sim_.SetSilent(false);
+  device_->Write(buffer);
+  sim_.Unplug();
+  EXPECT_EQ(Read(buffer), hid::ReadResult::kFailed);
+  EXPECT_EQ(waited_, 0u);
+}
+
+TEST_F(SimulatedReplies, AShortReplyFillsOnlyItsBytesAndGarbageIsReproducible) {
+  sim_.SetReplyFaults(Faults(0, 4));
+  hid::Report buffer = ColorRequest();
+  buffer[9] = 0xEE;
+  ASSERT_EQ(Ask(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(buffer[4], 0x03);
+  EXPECT_EQ(buffer[5], 0x00) << "bytes past the reply keep what the request carried";
+  buffer = ColorRequest();
+  buffer[9] = 0xEE;
+  sim_.SetReplyFaults(Faults(0, 8));
+  ASSERT_EQ(Ask(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(buffer[8], 0x03);
+  EXPECT_EQ(buffer[9], 0xEE);
+  sim_.SetReplyFaults(Faults(0, 0));
+  buffer = QtyRequest();
+  ASSERT_EQ(Ask(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(buffer, QtyRequest()) << "an empty reply changes nothing";
+
+  const auto garbage = [this](std::uint32_t seed) {
+    sim_.SetReplyFaults(Faults(0, hid::kReportSize - 1, seed));
+    hid::Report reply = QtyRequest();
+    EXPECT_EQ(Ask(reply), hid::ReadResult::kOk);
+    return reply;
+  };
+  const hid::Report first = garbage(7);
+  EXPECT_EQ(first[0], 0x00) << "the report number stays the caller's";
+  EXPECT_EQ(garbage(7), first);
+  EXPECT_NE(garbage(8), first);
+  hid::Report answer = QtyRequest();
+  sim_.SetReplyFaults({});
+  ASSERT_EQ(Ask(answer), hid::ReadResult::kOk);
+  EXPECT_NE(answer, first);
 }
 
 }  // namespace

@@ -1,6 +1,22 @@
 // A new host starts a new session of the window system: nothing of the previous host's run is
 // left, while what the process registered once stays.
+#include <ostream>
+
 #include "user_test_support.h"
+#include "winbase.h"
+
+namespace user {
+
+// Readable failures.
+void PrintTo(const LiveObjects& live, std::ostream* out) {
+  *out << "windows " << live.windows << ", timers " << live.timers << ", menus " << live.menus
+       << ", hooks " << live.hooks << ", kernel handles " << live.kernel_handles << ", bitmaps "
+       << live.gdi.bitmaps << ", DCs " << live.gdi.device_contexts << ", regions "
+       << live.gdi.regions << ", brushes " << live.gdi.brushes << ", pens " << live.gdi.pens
+       << ", fonts " << live.gdi.fonts;
+}
+
+}  // namespace user
 
 namespace usertest {
 namespace {
@@ -73,6 +89,63 @@ TEST_F(SessionTest, ANewHostStartsCleanAfterARunThatLeftEverythingBehind) {
   ASSERT_NE(fresh, nullptr);
   EXPECT_NE(fresh, old);
   EXPECT_EQ(shown, 2);
+}
+
+// Each count follows its own kind, so a soak can say which kind grows.
+TEST_F(SessionTest, LiveObjectCountsFollowEachKindAndComeBackWhenAllIsReleased) {
+  const auto window = [this] {
+    HWND top = TopLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_SYSMENU);
+    Child(top, 1, 0, 0, 10, 10);
+    Pump();
+    return top;
+  };
+  // A first window loads what the layer keeps for the process (the backgrounds' brushes).
+  DestroyWindow(window());
+  Pump();
+  const user::LiveObjects start = user::LiveObjectCounts();
+
+  HWND top = window();
+  SetTimer(top, 1, 100, nullptr);
+  GetSystemMenu(top, FALSE);
+  HANDLE semaphore = CreateSemaphoreW(nullptr, 1, 1, L"halcyra-live-count");
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
+  HRGN region = CreateRectRgn(0, 0, 1, 1);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+  LOGFONTW lf{};
+  lf.lfHeight = 12;
+  HFONT font = CreateFontIndirectW(&lf);
+  HGDIOBJ old_brush = SelectObject(dc, brush);
+
+  user::LiveObjects live = user::LiveObjectCounts();
+  EXPECT_EQ(start.windows + 2, live.windows);
+  EXPECT_EQ(start.timers + 1, live.timers);
+  EXPECT_EQ(start.menus + 1, live.menus);
+  EXPECT_EQ(start.kernel_handles + 1, live.kernel_handles);
+  // The window's picture is a bitmap of its own.
+  EXPECT_LE(start.gdi.bitmaps + 1, live.gdi.bitmaps);
+  EXPECT_EQ(start.gdi.device_contexts + 1, live.gdi.device_contexts);
+  EXPECT_EQ(start.gdi.brushes + 1, live.gdi.brushes);
+  EXPECT_EQ(start.gdi.pens + 1, live.gdi.pens);
+  EXPECT_EQ(start.gdi.fonts + 1, live.gdi.fonts);
+  EXPECT_LE(start.gdi.regions + 1, live.gdi.regions);
+
+  // A brush deleted while selected lives on until the device context lets go of it.
+  DeleteObject(brush);
+  EXPECT_EQ(live.gdi.brushes, user::LiveObjectCounts().gdi.brushes);
+  SelectObject(dc, old_brush);
+  EXPECT_EQ(live.gdi.brushes - 1, user::LiveObjectCounts().gdi.brushes);
+
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(bitmap), static_cast<HGDIOBJ>(region),
+                         static_cast<HGDIOBJ>(pen), static_cast<HGDIOBJ>(font)}) {
+    DeleteObject(object);
+  }
+  DeleteDC(dc);
+  CloseHandle(semaphore);
+  DestroyWindow(top);  // takes its child, its timer and its menu along
+  Pump();
+  EXPECT_EQ(start, user::LiveObjectCounts());
 }
 
 }  // namespace

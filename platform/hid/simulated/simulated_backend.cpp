@@ -1,6 +1,8 @@
 #include "simulated_backend.h"
 
+#include <algorithm>
 #include <deque>
+#include <random>
 #include <utility>
 
 namespace hid {
@@ -42,6 +44,20 @@ struct SimulatedBackend::Shared {
   Observer observer;
   bool silent = false;
   bool unplugged = false;
+  ReplyFaults faults;
+  std::minstd_rand noise;
+  SimulatedClock clock;
+  std::uint64_t own_now = 0;  // the clock when no other was handed over
+
+  std::uint64_t Now() const { return clock.now ? clock.now() : own_now; }
+  void Advance(std::uint64_t ms) {
+    if (ms == 0) return;
+    if (clock.advance) {
+      clock.advance(ms);
+    } else {
+      own_now += ms;
+    }
+  }
 
   bool IsController(std::size_t index) const {
     return slots[index].config.vendor_id == kSimulatedControllerVendor &&
@@ -79,7 +95,7 @@ class SimulatedDevice final : public Device {
     shared_->reports.push_back(report);
     if (auto reply = shared_->model.Receive(report); reply && !shared_->silent) {
       if (replies_.size() == kMaxQueuedReplies) replies_.pop_front();
-      replies_.push_back(*reply);
+      replies_.push_back(Faulted(*reply));
     }
     // The observer may print or record; copy it so it can safely replace itself.
     if (Observer observer = shared_->observer) observer(report);
@@ -87,19 +103,46 @@ class SimulatedDevice final : public Device {
   }
 
   ReadResult Read(Report& report) override {
+    // A node that is gone fails at once.
     if (!shared_->Present(index_)) return ReadResult::kFailed;
-    if (replies_.empty()) return ReadResult::kTimeout;
-    // Bytes 1..64 come from the device; byte 0 stays the caller's report number.
-    std::copy(replies_.front().begin() + 1, replies_.front().end(), report.begin() + 1);
+    const std::uint64_t now = shared_->Now();
+    if (replies_.empty() || replies_.front().arrives_at > now + kReadTimeoutMs) {
+      shared_->Advance(kReadTimeoutMs);
+      return ReadResult::kTimeout;
+    }
+    const Pending& reply = replies_.front();
+    shared_->Advance(reply.arrives_at > now ? reply.arrives_at - now : 0);
+    // The reply's data go to bytes 1..; byte 0 stays the caller's report number.
+    std::copy_n(reply.data.begin() + 1, reply.length, report.begin() + 1);
     replies_.pop_front();
     return ReadResult::kOk;
   }
 
  private:
   using Observer = SimulatedBackend::Observer;
+
+  // A reply on its way to the host.
+  struct Pending {
+    Report data{};
+    std::size_t length = kReportSize - 1;
+    std::uint64_t arrives_at = 0;
+  };
+
+  Pending Faulted(const Report& reply) {
+    const ReplyFaults& faults = shared_->faults;
+    Pending pending{reply, std::min(faults.length, kReportSize - 1),
+                    shared_->Now() + faults.delay_ms};
+    if (faults.garbage_seed) {
+      for (std::size_t i = 1; i < kReportSize; ++i) {
+        pending.data[i] = static_cast<BYTE>(shared_->noise() >> 8);
+      }
+    }
+    return pending;
+  }
+
   std::shared_ptr<SimulatedBackend::Shared> shared_;
   std::size_t index_ = 0;
-  std::deque<Report> replies_;
+  std::deque<Pending> replies_;
 };
 
 }  // namespace
@@ -145,6 +188,15 @@ ControllerState& SimulatedBackend::Controller() {
 
 void SimulatedBackend::SetSilent(bool silent) {
   shared_->silent = silent;
+}
+
+void SimulatedBackend::SetReplyFaults(const ReplyFaults& faults) {
+  shared_->faults = faults;
+  if (faults.garbage_seed) shared_->noise.seed(*faults.garbage_seed);
+}
+
+void SimulatedBackend::SetClock(SimulatedClock clock) {
+  shared_->clock = std::move(clock);
 }
 
 void SimulatedBackend::Unplug() {

@@ -8,8 +8,10 @@
 //   hid::SetBackend(sim);
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,26 @@ struct SimulatedInterface {
   bool access_denied = false;
 };
 
+// How the controller answers the two read requests. By default at once and in full.
+struct ReplyFaults {
+  // Time from the request to the reply reaching the host. A read gives up after kReadTimeoutMs;
+  // a reply that comes later waits in the interface's input queue for the next read, as it would
+  // on a real node.
+  std::uint64_t delay_ms = 0;
+  // Data bytes the reply carries (0..64); a short reply fills only that many of bytes 1..64.
+  std::size_t length = kReportSize - 1;
+  // When set, the reply's data are noise from a generator with this seed instead of the answer.
+  std::optional<std::uint32_t> garbage_seed;
+};
+
+// The time the simulated controller lives in. A read that waits lets `advance` move the clock by
+// the time it waited (never more than kReadTimeoutMs), so a program on a virtual clock sees the
+// wait as it would on the real one.
+struct SimulatedClock {
+  std::function<std::uint64_t()> now;
+  std::function<void(std::uint64_t)> advance;
+};
+
 class SimulatedBackend final : public Backend {
  public:
   using Observer = std::function<void(const Report&)>;
@@ -44,9 +66,16 @@ class SimulatedBackend final : public Backend {
   // the write requests set.
   ControllerState& Controller();
 
-  // A silent controller still takes writes but never answers: every read times out (at once; no
-  // real time passes).
+  // A silent controller still takes writes but never answers: every read waits its full bound
+  // on the backend's clock and times out.
   void SetSilent(bool silent);
+
+  // Slow, short or garbled answers from now on.
+  void SetReplyFaults(const ReplyFaults& faults);
+
+  // By default the backend keeps a clock of its own that only its waits move, so no real time
+  // passes; a host with a virtual clock hands its own here.
+  void SetClock(SimulatedClock clock);
 
   // Pulls the controller out: its interfaces leave the enumeration, opening them fails, and
   // writes and reads on handles already open fail.

@@ -54,7 +54,12 @@ bool ApplyDeviceCommand(std::string_view arguments, SimulatedSetup& setup) {
 
 std::shared_ptr<SimulatedBackend> MakeSimulatedBackend(const SimulatedSetup& setup) {
   std::vector<SimulatedInterface> interfaces;
-  if (setup.attached) interfaces.push_back(SimulatedInterface{});
+  if (setup.attached) {
+    SimulatedInterface controller;
+    controller.access_denied = setup.access_denied;
+    controller.caps_fail = setup.descriptor_unreadable;
+    interfaces.push_back(controller);
+  }
   auto backend = std::make_shared<SimulatedBackend>(std::move(interfaces));
   ChannelState& argb = backend->Controller().argb;
   argb.red = setup.red;
@@ -62,6 +67,7 @@ std::shared_ptr<SimulatedBackend> MakeSimulatedBackend(const SimulatedSetup& set
   argb.blue = setup.blue;
   backend->Controller().led_count = setup.led_count;
   backend->SetSilent(setup.silent);
+  backend->SetReplyFaults(setup.replies);
   return backend;
 }
 

@@ -20,6 +20,10 @@ struct SimulatedSetup {
   BYTE blue = 0;
   BYTE led_count = 8;
   bool silent = false;
+  // Faults a script cannot describe; tests set them.
+  bool access_denied = false;          // its node is closed to this user
+  bool descriptor_unreadable = false;  // it opens, but its report descriptor cannot be read
+  ReplyFaults replies;
 };
 
 // Applies the words after "device" ("color 255 0 0", "absent", ...) to `setup`. False, with

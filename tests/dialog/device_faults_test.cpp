@@ -1,0 +1,222 @@
+// A controller that misbehaves: pulled out after start-up, answering short, with noise, slowly or
+// not at all within the read bound, closed to this user, or without a readable report descriptor.
+// The window shows what its requests' echo gives, shows no error beyond the one start-up message,
+// and never waits longer than the read bound for a request. Time here is the host's virtual clock,
+// on which the simulated controller's waits pass.
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CNumDlg.h"
+#include "device_access.h"
+#include "main_window.h"
+
+namespace dialog::test {
+namespace {
+
+using app::test::RunningApp;
+
+constexpr POINT kQtyReset = {49 + 57, 146 + 16};
+constexpr POINT kQtyConfirm = {178 + 57, 146 + 16};
+constexpr std::uint64_t kBound = hid::kReadTimeoutMs;
+
+// The controller of Controller(), answering after `delay_ms` with `length` data bytes, or with
+// noise from `garbage_seed`.
+hid::SimulatedSetup Replying(std::uint64_t delay_ms, std::size_t length = hid::kReportSize - 1,
+                             std::optional<std::uint32_t> garbage_seed = std::nullopt) {
+  hid::SimulatedSetup setup = Controller(10, 20, 30, 30);
+  setup.replies.delay_ms = delay_ms;
+  setup.replies.length = length;
+  setup.replies.garbage_seed = garbage_seed;
+  return setup;
+}
+
+// The virtual time the program has spent since it started.
+std::uint64_t Elapsed(RunningApp& app) {
+  return app.Host().NowMs() - host::HeadlessHost::kStartMs;
+}
+
+struct Shown {
+  int red = -1, green = -1, blue = -1;
+  std::wstring qty;
+};
+
+Shown WhatTheWindowShows(RunningApp& app) {
+  CHalcyraDlg* dlg = app.MainDialog();
+  if (dlg == nullptr) return {};
+  return {dlg->m_sliderRed.m_nPos, dlg->m_sliderGreen.m_nPos, dlg->m_sliderBlue.m_nPos,
+          app.TextOf(dlg->m_stLightsQty)};
+}
+
+CNumDlg* OpenLightsQty(RunningApp& app) {
+  app.Click(app.OnMain(kLightsQtyArrow));
+  return dynamic_cast<CNumDlg*>(CWnd::FromHandlePermanent(app.TopWindowOfClass(L"#32770")));
+}
+
+TEST(DeviceFaultsTest, UnpluggedAfterStartUpNothingReachesItNothingWaitsAndTheDisplayFollows) {
+  RunningApp app(Controller());
+  app.Start();
+  ASSERT_NE(nullptr, app.MainDialog());
+  app.Controller().Unplug();
+  const std::size_t reports = app.Reports().size();
+  const std::uint64_t before = app.Host().NowMs();
+
+  app.Click(app.OnMain(kApply));
+  CNumDlg* num = OpenLightsQty(app);
+  ASSERT_NE(nullptr, num);
+  app.Drag(RunningApp::OnWindow(num->m_hWnd, {49 + 100, 114}),
+           RunningApp::OnWindow(num->m_hWnd, {49 + 300, 114}));
+  app.Click(RunningApp::OnWindow(num->m_hWnd, kQtyConfirm));
+  EXPECT_EQ(L"64", WhatTheWindowShows(app).qty);
+  num = OpenLightsQty(app);
+  ASSERT_NE(nullptr, num);
+  app.Click(RunningApp::OnWindow(num->m_hWnd, kQtyReset));
+  EXPECT_EQ(L"8", WhatTheWindowShows(app).qty);
+  EXPECT_EQ(8, app.MainDialog()->m_nLightsQty);
+  app.Click(app.OnMain(kApply));
+
+  EXPECT_EQ(reports, app.Reports().size());
+  EXPECT_TRUE(app.MessageBoxes().empty());
+  EXPECT_EQ(before, app.Host().NowMs()) << "a write to a node that is gone fails at once";
+  EXPECT_EQ(1u, app.Host().VisibleWindows().size()) << "the main window, and nothing over it";
+}
+
+TEST(DeviceFaultsTest, AShortReplyGivesOnlyItsBytesTheRestIsTheRequestsEcho) {
+  struct Case {
+    std::size_t length;
+    Shown shown;
+  };
+  // The colour sits in bytes 9..11 of the reply, the LED count in byte 4; the requests carry 0
+  // in all four.
+  for (const Case& c : {Case{3, {0, 0, 0, L"0"}}, Case{4, {0, 0, 0, L"30"}},
+                        Case{10, {10, 20, 0, L"30"}}, Case{11, {10, 20, 30, L"30"}}}) {
+    SCOPED_TRACE(c.length);
+    RunningApp app(Replying(0, c.length));
+    app.Start();
+    const Shown shown = WhatTheWindowShows(app);
+    EXPECT_EQ(c.shown.red, shown.red);
+    EXPECT_EQ(c.shown.green, shown.green);
+    EXPECT_EQ(c.shown.blue, shown.blue);
+    EXPECT_EQ(c.shown.qty, shown.qty);
+    EXPECT_TRUE(app.MessageBoxes().empty());
+  }
+}
+
+TEST(DeviceFaultsTest, AGarbledReplyIsTakenAsItComesAndEveryControlKeepsItsRange) {
+  for (std::uint32_t seed : {1u, 2u}) {
+    SCOPED_TRACE(seed);
+    RunningApp app(Replying(0, hid::kReportSize - 1, seed));
+    app.Start();
+    CHalcyraDlg* dlg = app.MainDialog();
+    ASSERT_NE(nullptr, dlg);
+    EXPECT_TRUE(app.MessageBoxes().empty());
+    const int qty = dlg->m_nLightsQty;
+    EXPECT_GE(qty, 0);
+    EXPECT_LE(qty, 255);
+    EXPECT_EQ(std::to_wstring(qty), WhatTheWindowShows(app).qty);
+
+    // Apply sends the colour the sliders took from the noise.
+    app.Click(app.OnMain(kApply));
+    const hid::Report& apply = app.Reports().back();
+    EXPECT_EQ(dlg->m_sliderRed.m_nPos, apply[9]);
+    EXPECT_EQ(dlg->m_sliderGreen.m_nPos, apply[10]);
+    EXPECT_EQ(dlg->m_sliderBlue.m_nPos, apply[11]);
+
+    // The lights-quantity dialog puts any count into its range, and confirming sends that.
+    CNumDlg* num = OpenLightsQty(app);
+    ASSERT_NE(nullptr, num);
+    const int clamped = std::clamp(qty, 4, 64);
+    EXPECT_EQ(clamped, num->m_sliderQty.m_nPos);
+    app.Click(RunningApp::OnWindow(num->m_hWnd, kQtyConfirm));
+    EXPECT_EQ(clamped, app.Reports().back()[4]);
+    EXPECT_EQ(std::to_wstring(clamped), WhatTheWindowShows(app).qty);
+  }
+}
+
+TEST(DeviceFaultsTest, AnAnswerJustWithinTheReadBoundCountsAndNoReadWaitsLonger) {
+  RunningApp within(Replying(kBound));
+  within.Start();
+  const Shown shown = WhatTheWindowShows(within);
+  EXPECT_EQ(10, shown.red);
+  EXPECT_EQ(30, shown.blue);
+  EXPECT_EQ(L"30", shown.qty);
+  EXPECT_EQ(2 * kBound, Elapsed(within)) << "two reads, each answered at the last moment";
+
+  // One millisecond later the colour read gives up and the sliders keep the request's zeros.
+  RunningApp past(Replying(kBound + 1));
+  past.Start();
+  CHalcyraDlg* dlg = past.MainDialog();
+  ASSERT_NE(nullptr, dlg);
+  EXPECT_EQ(0, dlg->m_sliderRed.m_nPos);
+  EXPECT_EQ(0, dlg->m_sliderGreen.m_nPos);
+  EXPECT_EQ(0, dlg->m_sliderBlue.m_nPos);
+  EXPECT_EQ(std::to_wstring(dlg->m_nLightsQty), WhatTheWindowShows(past).qty);
+  EXPECT_GE(Elapsed(past), kBound);
+  EXPECT_LE(Elapsed(past), 2 * kBound);
+  EXPECT_TRUE(past.MessageBoxes().empty());
+
+  // A controller that never answers costs each of the two reads the whole bound, and no more.
+  hid::SimulatedSetup silent = Controller(10, 20, 30, 30);
+  silent.silent = true;
+  RunningApp mute(silent);
+  mute.Start();
+  EXPECT_EQ(2 * kBound, Elapsed(mute));
+  EXPECT_EQ(L"0", WhatTheWindowShows(mute).qty);
+  // After start-up nothing reads again: Apply and the lights-quantity dialog cost no time.
+  const std::uint64_t before = mute.Host().NowMs();
+  mute.Click(mute.OnMain(kApply));
+  CNumDlg* num = OpenLightsQty(mute);
+  ASSERT_NE(nullptr, num);
+  mute.Click(RunningApp::OnWindow(num->m_hWnd, kQtyReset));
+  EXPECT_EQ(before, mute.Host().NowMs());
+  EXPECT_EQ(4u, mute.Reports().size());
+}
+
+// A controller that is there but cannot be used is, to the window, no controller at all.
+void ExpectTreatedAsAbsent(RunningApp& app) {
+  EXPECT_EQ(std::vector<std::wstring>{L"Hardware detection failed."}, app.MessageBoxes());
+  app.Key(VK_RETURN);
+  ASSERT_NE(nullptr, app.MainDialog());
+  EXPECT_TRUE(app.MainDialog()->IsWindowVisible());
+  const Shown shown = WhatTheWindowShows(app);
+  EXPECT_EQ(0, shown.red);
+  EXPECT_EQ(0, shown.blue);
+  EXPECT_EQ(L"0", shown.qty);
+  app.Click(app.OnMain(kApply));
+  EXPECT_TRUE(app.Reports().empty());
+  EXPECT_EQ(1u, app.MessageBoxes().size());
+  EXPECT_EQ(0, app.Controller().OpenNow(0)) << "nothing is left open";
+}
+
+TEST(DeviceFaultsTest, ANodeClosedToThisUserGetsTheStartUpMessageAndAHintOnStandardError) {
+  hid::SimulatedSetup denied = Controller();
+  denied.access_denied = true;
+  RunningApp app(denied);
+  app.Start();
+  ExpectTreatedAsAbsent(app);
+  EXPECT_EQ(0, app.Controller().TimesOpened(0));
+
+  std::FILE* errors = std::tmpfile();
+  ASSERT_NE(nullptr, errors);
+  EXPECT_TRUE(app::ReportControllerAccess(app.Controller(), "halcyra", errors));
+  std::rewind(errors);
+  std::string text(4096, '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), errors));
+  std::fclose(errors);
+  EXPECT_NE(std::string::npos, text.find(hid::SimulatedBackend::PathOf(0) + ", but this user"))
+      << text;
+}
+
+TEST(DeviceFaultsTest, AnInterfaceWithoutAReadableDescriptorCountsAsNoController) {
+  hid::SimulatedSetup unreadable = Controller();
+  unreadable.descriptor_unreadable = true;
+  RunningApp app(unreadable);
+  app.Start();
+  ExpectTreatedAsAbsent(app);
+  EXPECT_EQ(1, app.Controller().TimesOpened(0)) << "opened, looked at and closed again";
+}
+
+}  // namespace
+}  // namespace dialog::test
