@@ -47,10 +47,12 @@ while read -r path; do
   fi
 done <"$build/package-files.txt"
 [ "$missing" = 0 ] || fail "files are missing"
+for program in halcyra halcyra-demo; do
+  grep -qx "usr/bin/$program" "$build/package-files.txt" || fail "the file list lacks usr/bin/$program"
+done
 depends=$(sed -n 's/^Depends: //p' "$scratch/control/control")
-libraries="libc6 libstdc++6 libx11-6"
-# The product drives the real controller through hidapi; the demo has a simulated one.
-grep -qx usr/bin/halcyra "$build/package-files.txt" && libraries="$libraries libhidapi-hidraw0"
+# The product drives the real controller through hidapi.
+libraries="libc6 libstdc++6 libx11-6 libhidapi-hidraw0"
 for library in $libraries; do
   grep -q "\\b$library\\b" <<<"$depends" || fail "Depends lacks $library (no shlibdeps?): $depends"
 done

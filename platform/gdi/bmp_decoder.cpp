@@ -97,21 +97,18 @@ std::optional<DecodedImage> DecodeBmp(std::span<const std::uint8_t> data) {
     const int src_row = top_down ? row : height - 1 - row;
     const std::uint8_t* in = base + offset + static_cast<std::uint64_t>(src_row) * stride;
     std::uint32_t* out = image.pixels.data() + static_cast<std::size_t>(row) * width;
-    for (int x = 0; x < width; ++x) {
-      switch (bpp) {
-        case 24:
-        case 32: {
-          const std::uint8_t* p = in + static_cast<std::size_t>(x) * (bpp / 8);
-          out[x] = (p[2] << 16) | (p[1] << 8) | p[0];
-          break;
-        }
-        default: {
-          const std::size_t bit = static_cast<std::size_t>(x) * bpp;
-          const std::uint32_t shift = 8 - bpp - (bit % 8);
-          const std::uint32_t index = (in[bit / 8] >> shift) & ((1u << bpp) - 1);
-          out[x] = index < palette.size() ? palette[index] : 0;  // out of range: black
-          break;
-        }
+    // One loop per depth: the skin alone has 432 000 pixels, and every paint of a control
+    // decodes its picture.
+    if (bpp == 24) {
+      for (int x = 0; x < width; ++x, in += 3) out[x] = (in[2] << 16) | (in[1] << 8) | in[0];
+    } else if (bpp == 32) {
+      for (int x = 0; x < width; ++x, in += 4) out[x] = (in[2] << 16) | (in[1] << 8) | in[0];
+    } else {
+      for (int x = 0; x < width; ++x) {
+        const std::size_t bit = static_cast<std::size_t>(x) * bpp;
+        const std::uint32_t shift = 8 - bpp - (bit % 8);
+        const std::uint32_t index = (in[bit / 8] >> shift) & ((1u << bpp) - 1);
+        out[x] = index < palette.size() ? palette[index] : 0;  // out of range: black
       }
     }
   }

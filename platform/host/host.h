@@ -131,7 +131,9 @@ class Host {
                        const std::vector<Rect>& dirty) = 0;
 
   // ---- Input.
-  // Sends every pointer event to `window` until released (0 releases), also outside it.
+  // Sends every pointer event to `window` until released (0 releases), also outside it. Releasing
+  // a capture reports the pointer again with a kPointerMove where it is, for the window now under
+  // it: that window saw none of the moves that brought the pointer there.
   virtual void SetCapture(NativeWindow window) = 0;
   virtual Point CursorPos() const = 0;
   // Starts a move of `window` by the pointer that was pressed at `press` (screen coordinates).

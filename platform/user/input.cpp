@@ -140,6 +140,7 @@ bool ConvertInput(const host::Event& ev, InputMsg* out) {
   bool pointer = ev.type == host::EventType::kPointerMove ||
                  ev.type == host::EventType::kButtonDown || ev.type == host::EventType::kButtonUp;
   if (pointer) {
+    session.pointer = p;
     set_async(VK_SHIFT, (ev.modifiers & host::kModShift) != 0);
     set_async(VK_CONTROL, (ev.modifiers & host::kModControl) != 0);
   }
@@ -403,6 +404,7 @@ BOOL GetCursorPos(LPPOINT point) {
   }
   host::Point p = CurrentHost()->CursorPos();
   *point = {p.x, p.y};
+  Session().pointer = *point;
   return TRUE;
 }
 

@@ -211,6 +211,9 @@ struct SessionState {
   HWND active = nullptr;
   std::array<unsigned char, 256> key_state{};    // as of the messages read
   std::array<unsigned char, 256> async_state{};  // as the host reports it
+  // Where the pointer was last seen (its last event, or the last GetCursorPos): the position that
+  // messages carry, which costs the host no question.
+  std::optional<POINT> pointer;
   POINT last_click{};
   std::uint64_t last_click_time = 0;
   HWND last_click_hwnd = nullptr;

@@ -28,12 +28,12 @@ bool Matches(const MSG& m, HWND hwnd, UINT min, UINT max) {
 
 void Stamp(MSG* msg) {
   msg->time = static_cast<DWORD>(NowMs());
-  POINT p{0, 0};
-  if (CurrentHost()) {
-    host::Point c = CurrentHost()->CursorPos();
-    p = {c.x, c.y};
+  auto& session = Session();
+  if (!session.pointer && CurrentHost()) {
+    const host::Point c = CurrentHost()->CursorPos();
+    session.pointer = POINT{c.x, c.y};
   }
-  msg->pt = p;
+  msg->pt = session.pointer.value_or(POINT{0, 0});
 }
 
 bool TakeTimer(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {

@@ -194,6 +194,26 @@ TEST_F(ButtonTest, HoverIsTheShapeUnderThePointerAndTimerThreeEndsIt) {
   ::ReleaseCapture();
 }
 
+TEST_F(ButtonTest, APointerThatJumpsOntoTheNextButtonLightsItWithoutMovingAgain) {
+  CMPButton first;
+  Make(first, kNormalPicture, kHoverPicture);
+  CMPButton next;
+  next.SetBitmaps(kNormalPicture, kHoverPicture, 0);
+  ASSERT_TRUE(next.Create(L"Button", L"", 0x52000100, CRect(kX + 43, kY, kX + 44, kY + 1), &parent_,
+                          kId + 1));
+  Over(20, 12);
+  // One move from the first button straight into the second, which sees none of it: the first
+  // holds the mouse, lets it go, and the second hears where the pointer is.
+  Over(43 + 20, 12);
+  EXPECT_EQ(kNormal, At(20, 12));
+  EXPECT_EQ(kHover, At(43 + 20, 12));
+  EXPECT_EQ(next.m_hWnd, ::GetCapture());
+  // It checks on the pointer like any hovered button, and lets go once it has left.
+  Over(43 + 60, 12);
+  EXPECT_EQ(kNormal, At(43 + 20, 12));
+  EXPECT_EQ(nullptr, ::GetCapture());
+}
+
 TEST_F(ButtonTest, PicturesFollowTheStateAndTheIdentifiers) {
   CMPButton button;
   EXPECT_STREQ("CMPButton", button.GetRuntimeClass()->m_lpszClassName);

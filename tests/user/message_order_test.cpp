@@ -106,6 +106,33 @@ TEST_F(MessageOrderTest, PostQuitMessageEndsGetMessageAfterPostedMessages) {
   EXPECT_FALSE(PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE));
 }
 
+TEST_F(MessageOrderTest, MessagesCarryThePointerWhereItWasLastSeenWithoutAskingTheHost) {
+  ForwardingHost counting(host_.get());
+  user::SetHost(&counting);
+  HWND w = TopLevel(0, 0, 100, 100);
+  host_->MovePointer({30, 40});
+  Pump();
+  counting.cursor_queries = 0;
+  for (int i = 0; i < 20; ++i) PostMessageW(w, WM_USER, 0, 0);
+  InvalidateRect(w, nullptr, FALSE);
+  SetTimer(w, 1, 10, nullptr);
+  host_->AdvanceClock(20);
+  std::vector<UINT> kinds;
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    kinds.push_back(m.message);
+    EXPECT_EQ(30, m.pt.x);
+    EXPECT_EQ(40, m.pt.y);
+    DispatchMessageW(&m);
+    if (m.message == WM_TIMER) break;
+  }
+  EXPECT_EQ(22u, kinds.size());  // the posted ones, the paint, the timer
+  // On a real desktop each question is a round trip to the display server.
+  EXPECT_EQ(0, counting.cursor_queries);
+  KillTimer(w, 1);
+  user::SetHost(host_.get());
+}
+
 TEST_F(MessageOrderTest, WaitingWithNoTimerDueCostsNoWakeUps) {
   ForwardingHost counting(host_.get());
   user::SetHost(&counting);

@@ -158,7 +158,11 @@ class ForwardingHost final : public host::Host {
     in_->Present(w, f, d);
   }
   void SetCapture(host::NativeWindow w) override { in_->SetCapture(w); }
-  host::Point CursorPos() const override { return in_->CursorPos(); }
+  mutable int cursor_queries = 0;
+  host::Point CursorPos() const override {
+    ++cursor_queries;
+    return in_->CursorPos();
+  }
   bool BeginMove(host::NativeWindow w, host::Point p) override { return in_->BeginMove(w, p); }
   std::uint64_t NowMs() const override { return in_->NowMs(); }
   bool PollEvent(host::Event* e) override { return in_->PollEvent(e); }

@@ -213,7 +213,9 @@ void HeadlessHost::Present(NativeWindow window, const Framebuffer& frame,
 // ---- Input
 
 void HeadlessHost::SetCapture(NativeWindow window) {
+  const bool released = capture_ != 0 && window == 0;
   capture_ = Find(window) ? window : 0;
+  if (released) QueuePointer(EventType::kPointerMove, 0);
 }
 
 bool HeadlessHost::BeginMove(NativeWindow, Point) {

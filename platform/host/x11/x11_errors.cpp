@@ -6,9 +6,12 @@ namespace {
 // One UI thread: plain globals are enough.
 int g_trap_depth = 0;
 int g_first_error = 0;
+unsigned long g_trap_serial = 0;  // the first request the outermost open trap covers
 
 int OnXError(Display*, XErrorEvent* e) {
-  if (g_trap_depth > 0 && g_first_error == 0) g_first_error = e->error_code;
+  if (g_trap_depth > 0 && g_first_error == 0 && e->serial >= g_trap_serial) {
+    g_first_error = e->error_code;
+  }
   return 0;
 }
 
@@ -22,8 +25,10 @@ void InstallErrorHandler() {
 }
 
 ErrorTrap::ErrorTrap(Display* dpy) : dpy_(dpy) {
-  XSync(dpy_, False);
-  if (g_trap_depth++ == 0) g_first_error = 0;
+  if (g_trap_depth++ == 0) {
+    g_first_error = 0;
+    g_trap_serial = NextRequest(dpy_);
+  }
 }
 
 ErrorTrap::~ErrorTrap() {
@@ -33,7 +38,9 @@ ErrorTrap::~ErrorTrap() {
 int ErrorTrap::Finish() {
   if (finished_) return code_;
   finished_ = true;
-  XSync(dpy_, False);
+  // Only requests the server has not answered yet can still raise an error: a trap whose last
+  // request was a round trip needs no further one.
+  if (LastKnownRequestProcessed(dpy_) + 1 < NextRequest(dpy_)) XSync(dpy_, False);
   code_ = g_first_error;
   if (--g_trap_depth == 0) g_first_error = 0;
   return code_;

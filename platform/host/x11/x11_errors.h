@@ -12,11 +12,14 @@ void InstallErrorHandler();
 
 class ErrorTrap {
  public:
-  explicit ErrorTrap(Display* dpy);  // syncs first, so earlier requests' errors do not count
+  // Errors of requests made before the trap, even those that arrive while it is open, do not
+  // count: the trap knows its requests by their serial numbers.
+  explicit ErrorTrap(Display* dpy);
   ~ErrorTrap();
   ErrorTrap(const ErrorTrap&) = delete;
   ErrorTrap& operator=(const ErrorTrap&) = delete;
-  // Syncs and returns the first error code raised inside the trap, 0 when none.
+  // Waits for the server's answer to the trap's requests (when one is still outstanding) and
+  // returns the first error code raised inside the trap, 0 when none.
   int Finish();
 
  private:

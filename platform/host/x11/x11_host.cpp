@@ -12,6 +12,7 @@
 #include "utf8.h"
 #include "x11_errors.h"
 #include "x11_host_impl.h"
+#include "x11_keys.h"
 
 namespace host {
 
@@ -518,10 +519,37 @@ void X11HostImpl::SetCapture(NativeWindow window) {
     XGrabPointer(dpy_, window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
                  GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
   } else {
+    const bool released = capture_ != 0;
     capture_ = 0;
     XUngrabPointer(dpy_, CurrentTime);
+    if (released) QueuePointerWhereItIs();
   }
   XFlush(dpy_);
+}
+
+// The window under the pointer, as the server has it (other clients' windows and shapes included):
+// ours, ours inside a window manager's frame, or none of ours.
+void X11HostImpl::QueuePointerWhereItIs() {
+  Window root_ret, child = None;
+  int rx, ry, wx, wy;
+  unsigned mask;
+  if (!XQueryPointer(dpy_, root_, &root_ret, &child, &rx, &ry, &wx, &wy, &mask)) return;
+  Window inner = None;
+  if (child != None && !Find(child)) {
+    ErrorTrap trap(dpy_);  // the frame may be gone already
+    Window r, c;
+    int x1, y1, x2, y2;
+    unsigned m;
+    if (!XQueryPointer(dpy_, child, &r, &c, &x1, &y1, &x2, &y2, &m)) c = None;
+    if (trap.Finish() == 0) inner = c;
+  }
+  Event e;
+  e.type = EventType::kPointerMove;
+  e.window = Find(child) ? child : Find(inner) ? inner : 0;
+  e.screen = Point{rx, ry};
+  e.modifiers = ModifiersFromState(mask, (mask & Button1Mask) != 0);
+  last_pointer_ = e.screen;
+  queue_.push_back(e);
 }
 
 Point X11HostImpl::CursorPos() const {

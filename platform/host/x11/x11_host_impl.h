@@ -114,6 +114,7 @@ class X11HostImpl final : public X11Host {
   void RaiseInOwnStack(NativeWindow window);
   void RestackAbove();
   void QueueState(NativeWindow window, bool minimized);
+  void QueuePointerWhereItIs();
   // x11_identity.cpp
   void SetIdentity(Window xw, const WindowDesc& desc);
   // x11_events.cpp

@@ -91,13 +91,31 @@ TEST_F(X11Test, ACapturedWindowGetsTheMoveAndReleaseOutsideIt) {
   auto over_b = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kPointerMove); });
   ASSERT_TRUE(over_b);
   EXPECT_EQ(over_b->window, a);
+  // Released over b, which saw none of the moves that brought the pointer there: it learns now.
   host_->SetCapture(0);
-  host_->CursorPos();
+  over_b = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kPointerMove); });
+  ASSERT_TRUE(over_b);
+  EXPECT_EQ(over_b->window, b);
+  EXPECT_EQ(over_b->screen.x, 660);
   probe_->MovePointer(670, 470);
   over_b = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kPointerMove); });
   ASSERT_TRUE(over_b);
   EXPECT_EQ(over_b->window, b);
   EXPECT_EQ(over_b->screen.x, 670);
+
+  // Released over another program's window: none of ours is under the pointer.
+  host_->SetCapture(a);
+  Display* dpy = probe_->dpy();
+  const Window other = XCreateSimpleWindow(dpy, probe_->root(), 550, 350, 300, 300, 0, 0, 0);
+  XMapRaised(dpy, other);
+  XSync(dpy, False);
+  host_->SetCapture(0);
+  auto over_other = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kPointerMove); });
+  ASSERT_TRUE(over_other);
+  EXPECT_EQ(over_other->window, 0u);
+  EXPECT_EQ(over_other->screen.x, 670);
+  XDestroyWindow(dpy, other);
+  XSync(dpy, False);
 }
 
 TEST_F(X11Test, AButtonHeldWithoutCaptureNamesTheWindowReallyUnderThePointer) {
@@ -202,6 +220,24 @@ TEST_F(X11WmTest, AWindowManagerMovesTheWindowAndReportsWhereTo) {
   ASSERT_TRUE(moved);
   EXPECT_EQ(moved->window, w);
   EXPECT_EQ(moved->rect.Width(), 200);
+}
+
+TEST_F(X11WmTest, ReleasingTheCaptureNamesOurWindowInsideItsFrame) {
+  NativeWindow a = ShowSolid(*host_, Desc({100, 400, 200, 500}), 0xFF0000);
+  NativeWindow b = ShowSolid(*host_, Desc({300, 400, 400, 500}), 0x00FF00);
+  ASSERT_TRUE(Eventually(*host_, [&] { return probe_->Attributes(b)->map_state == IsViewable; }));
+  const std::optional<Point> at = probe_->Origin(b);
+  ASSERT_TRUE(at);
+  host_->SetCapture(a);
+  probe_->MovePointer(at->x + 50, at->y + 50);
+  auto captured = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kPointerMove); });
+  ASSERT_TRUE(captured);
+  EXPECT_EQ(captured->window, a);
+  host_->SetCapture(0);
+  auto released = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kPointerMove); });
+  ASSERT_TRUE(released);
+  EXPECT_EQ(released->window, b);
+  EXPECT_EQ(released->screen.x, at->x + 50);
 }
 
 }  // namespace
