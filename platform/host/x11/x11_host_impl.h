@@ -36,6 +36,7 @@ class X11HostImpl final : public X11Host {
   bool UsesSharedMemory() const override { return use_shm_; }
   int ConnectionFd() const override { return fd_; }
   bool Disconnected() const override { return dead_; }
+  std::string DisplayName() const override { return display_name_; }
 
   // ---- Host
   Rect ScreenRect() const override;
@@ -110,6 +111,7 @@ class X11HostImpl final : public X11Host {
   int WmStateOf(Window xw);
 
   Display* dpy_;
+  std::string display_name_;  // kept: Xlib's copy goes with the connection
   int fd_;
   int screen_;
   Window root_;
