@@ -1,6 +1,5 @@
 #include "dialog_template.h"
 
-#include <cstdlib>
 #include <stdexcept>
 
 #include "utf8.h"
@@ -65,7 +64,9 @@ bool ParseLine(std::string_view line, DialogTemplate* t, bool* have_size) {
              ParseTemplateNumber(tok[3], &b) && ParseTemplateNumber(tok[4], &c) &&
              ParseTemplateNumber(tok[5], &d) && ParseTemplateNumber(tok[6], &e) &&
              ParseTemplateNumber(tok[7], &f) && quoted[8]) {
-    if (std::abs(c) > 10000 || std::abs(d) > 10000 || e < 0 || f < 0 || e > 10000 || f > 10000)
+    // Compared as they are: the magnitude of the smallest 64-bit number does not fit one.
+    if (c < -10000 || c > 10000 || d < -10000 || d > 10000 || e < 0 || f < 0 || e > 10000 ||
+        f > 10000)
       return false;
     ControlTemplate ct;
     ct.id = static_cast<int>(a);
