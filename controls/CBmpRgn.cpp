@@ -1,5 +1,6 @@
 #include "CBmpRgn.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -14,6 +15,13 @@ bool MatchesKey(const BYTE* pixel, COLORREF key) {
     if (std::abs(static_cast<int>(pixel[k]) - keyByte) > 2) return false;
   }
   return true;
+}
+
+// Hole coordinates come from the caller as they are; adding the frame and the row wraps around as
+// coordinate arithmetic does in 32 bits, instead of overflowing. A wrapped point lies far outside
+// any window, so its hole cuts nothing.
+LONG Moved(LONG value, LONG by) {
+  return static_cast<LONG>(static_cast<std::uint32_t>(value) + static_cast<std::uint32_t>(by));
 }
 
 }  // namespace
@@ -95,12 +103,13 @@ void CBmpRgn::CutHoles(POINT* holes, int count) {
       const int y0 = holes[start].y;
       const int h = n / 2;
       for (int k = 0; k < h; ++k) {
-        holes[start + k].x += m_nFrameX;
-        holes[start + k].y = m_nFrameY + y0 + k;
+        holes[start + k].x = Moved(holes[start + k].x, m_nFrameX);
+        holes[start + k].y = Moved(Moved(y0, m_nFrameY), k);
       }
       for (int t = 0; t < h; ++t) {
-        holes[start + 2 * h - 1 - t].x += m_nFrameX;
-        holes[start + 2 * h - 1 - t].y = holes[start + t].y;
+        POINT& right = holes[start + 2 * h - 1 - t];
+        right.x = Moved(right.x, m_nFrameX);
+        right.y = holes[start + t].y;
       }
       const gdi::UniqueRegion hole(::CreatePolygonRgn(holes + start, n, ALTERNATE));
       if (hole && m_hRgn) ::CombineRgn(m_hRgn.get(), m_hRgn.get(), hole.get(), RGN_DIFF);

@@ -1,6 +1,7 @@
 // halcyra-demo: the lighting application on the X display with a simulated controller, which
 // writes every report it receives to standard output as one line of hex.
 #include <cstdio>
+#include <string>
 
 #include "afxwin.h"
 #include "printing_controller.h"
@@ -9,9 +10,10 @@
 #include "x11_display.h"
 
 int main(int, char** argv) {
-  auto display = app::OpenX11Display(app::ProgramName(argv[0]), stderr);
+  const std::string program = app::ProgramName(argv[0]);
+  auto display = app::OpenX11Display(program, stderr);
   if (!display) return 1;
   app::InstallPrintingController(stdout);
   app::WindowSystem windows(*display);
-  return AfxWinMain();
+  return app::FinishX11Run(*display, program, AfxWinMain(), stderr);
 }

@@ -14,4 +14,13 @@ std::unique_ptr<host::X11Host> OpenX11Display(const std::string& program, std::F
   return host;
 }
 
+int FinishX11Run(const host::X11Host& display, const std::string& program, int status,
+                 std::FILE* errors) {
+  if (!display.Disconnected()) return status;
+  std::fprintf(errors, "%s: lost the connection to the X display \"%s\"\n", program.c_str(),
+               display.DisplayName().c_str());
+  std::fflush(errors);
+  return 1;
+}
+
 }  // namespace app

@@ -14,4 +14,10 @@ namespace app {
 std::unique_ptr<host::X11Host> OpenX11Display(const std::string& program, std::FILE* errors,
                                               const std::string& display_name = {});
 
+// The status a program on `display` ends with once its run is over: `status` as the run returned
+// it, or, when the display went away under it (the window system then ends every loop), 1 after
+// one line "<program>: lost the connection to the X display "NAME"" on `errors`.
+int FinishX11Run(const host::X11Host& display, const std::string& program, int status,
+                 std::FILE* errors);
+
 }  // namespace app

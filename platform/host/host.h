@@ -80,7 +80,7 @@ enum class EventType {
   kCloseRequest,  // the window manager asks to close a window (its close button, Alt+F4)
   kFocusIn,       // the window became the active one
   kFocusOut,
-  kQuit,  // the host is shutting down (end of a script, display gone)
+  kQuit,  // the host is shutting down (end of a script), or lost its screen (see `lost`)
 };
 
 struct Event {
@@ -93,6 +93,8 @@ struct Event {
   unsigned vk = 0;
   Rect rect;
   bool minimized = false;
+  bool lost = false;  // kQuit: the screen went away (the display's connection broke); the run
+                      // cannot go on and ends in failure
 };
 
 // A top-level window of another process, as the cross-process look-up sees it.

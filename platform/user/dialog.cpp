@@ -1,8 +1,8 @@
 // Dialogs: templates from the resources, creation, the dialog procedure, the dialog manager's keys
 // and the modal loop.
 #include <algorithm>
-#include <sstream>
 
+#include "dialog_template.h"
 #include "internal.h"
 #include "resource.h"
 
@@ -31,122 +31,17 @@ DialogData* Data(HWND h) {
   return dynamic_cast<DialogData*>(w->data.get());
 }
 
-struct ControlTemplate {
-  int id = 0;
-  std::wstring cls;
-  DWORD style = 0;
-  int x = 0, y = 0, cx = 0, cy = 0;
-  std::wstring text;
-};
-
-struct DialogTemplate {
-  DWORD style = 0;
-  DWORD exstyle = 0;
-  int cx = 0, cy = 0;
-  std::wstring caption;
-  bool has_font = false;
-  int points = 8;
-  int weight = FW_NORMAL;
-  std::wstring face;
-  std::vector<ControlTemplate> controls;
-};
-
-// Reads the next token: a quoted UTF-8 text or a bare word.
-bool Token(const std::string& line, std::size_t* pos, std::string* out, bool* quoted) {
-  std::size_t i = *pos;
-  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-  if (i >= line.size() || line[i] == '#') return false;
-  out->clear();
-  *quoted = false;
-  if (line[i] == '"') {
-    *quoted = true;
-    ++i;
-    while (i < line.size() && line[i] != '"') *out += line[i++];
-    if (i >= line.size()) return false;  // unterminated
-    ++i;
-  } else {
-    while (i < line.size() && line[i] != ' ' && line[i] != '\t') *out += line[i++];
-  }
-  *pos = i;
-  return true;
-}
-
-bool Number(const std::string& s, long long* v) {
-  if (s.empty()) return false;
-  try {
-    std::size_t used = 0;
-    *v = std::stoll(s, &used, 0);
-    return used == s.size();
-  } catch (...) {
-    return false;
-  }
-}
-
-bool ParseTemplate(const std::string& text, DialogTemplate* t) {
-  std::istringstream in(text);
-  std::string line;
-  bool have_size = false;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::vector<std::string> tok;
-    std::vector<bool> quoted;
-    std::size_t pos = 0;
-    std::string s;
-    bool q;
-    while (Token(line, &pos, &s, &q)) {
-      tok.push_back(s);
-      quoted.push_back(q);
-    }
-    if (tok.empty()) continue;
-    const std::string& kw = tok[0];
-    long long a = 0, b = 0, c = 0, d = 0, e = 0, f = 0;
-    if (kw == "STYLE" && tok.size() == 2 && Number(tok[1], &a)) {
-      t->style = static_cast<DWORD>(a);
-    } else if (kw == "EXSTYLE" && tok.size() == 2 && Number(tok[1], &a)) {
-      t->exstyle = static_cast<DWORD>(a);
-    } else if (kw == "SIZE" && tok.size() == 3 && Number(tok[1], &a) && Number(tok[2], &b)) {
-      if (a < 0 || b < 0 || a > 10000 || b > 10000) return false;
-      t->cx = static_cast<int>(a);
-      t->cy = static_cast<int>(b);
-      have_size = true;
-    } else if (kw == "CAPTION" && tok.size() == 2 && quoted[1]) {
-      t->caption = base::FromUtf8(tok[1]);
-    } else if (kw == "FONT" && tok.size() == 4 && Number(tok[1], &a) && Number(tok[2], &b) &&
-               quoted[3]) {
-      if (a <= 0 || a > 200) return false;
-      t->has_font = true;
-      t->points = static_cast<int>(a);
-      t->weight = static_cast<int>(b);
-      t->face = base::FromUtf8(tok[3]);
-    } else if (kw == "CONTROL" && tok.size() == 9 && Number(tok[1], &a) && quoted[2] &&
-               Number(tok[3], &b) && Number(tok[4], &c) && Number(tok[5], &d) &&
-               Number(tok[6], &e) && Number(tok[7], &f) && quoted[8]) {
-      if (std::abs(c) > 10000 || std::abs(d) > 10000 || e < 0 || f < 0 || e > 10000 || f > 10000)
-        return false;
-      ControlTemplate ct;
-      ct.id = static_cast<int>(a);
-      ct.cls = base::FromUtf8(tok[2]);
-      ct.style = static_cast<DWORD>(b);
-      ct.x = static_cast<int>(c);
-      ct.y = static_cast<int>(d);
-      ct.cx = static_cast<int>(e);
-      ct.cy = static_cast<int>(f);
-      ct.text = base::FromUtf8(tok[8]);
-      t->controls.push_back(ct);
-    } else {
-      return false;  // a broken template fails the dialog, it never half-builds it
-    }
-  }
-  return have_size;
-}
-
 bool LoadTemplate(LPCWSTR name, DialogTemplate* t) {
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC res = FindResourceW(module, name, RT_DIALOG);
   if (!res) return false;
   auto* data = static_cast<const char*>(LockResource(LoadResource(module, res)));
   if (!data) return false;
-  return ParseTemplate(std::string(data, SizeofResource(module, res)), t);
+  std::optional<DialogTemplate> parsed =
+      ParseDialogTemplate(std::string_view(data, SizeofResource(module, res)));
+  if (!parsed) return false;
+  *t = std::move(*parsed);
+  return true;
 }
 
 HWND CreateFromTemplate(const DialogTemplate& t, HWND owner, DLGPROC proc, LPARAM param,
@@ -201,7 +96,7 @@ HWND CreateFromTemplate(const DialogTemplate& t, HWND owner, DLGPROC proc, LPARA
     if (font) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     if (icon) {
       long long id = 0;
-      if (Number(base::ToUtf8(ct.text.substr(1)), &id) && id > 0 && id < 0x10000)
+      if (ParseTemplateNumber(base::ToUtf8(ct.text.substr(1)), &id) && id > 0 && id < 0x10000)
         SendMessageW(
             c, STM_SETICON,
             reinterpret_cast<WPARAM>(LoadIconW(instance, MAKEINTRESOURCEW(static_cast<UINT>(id)))),

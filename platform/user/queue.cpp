@@ -55,11 +55,28 @@ bool TakeTimer(MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {
 
 }  // namespace
 
+namespace {
+
+// Input waits its turn; a quit is posted at once, so that it ends even a loop that takes only
+// some messages, as WM_QUIT does. False for a quit.
+bool QueueHostEvent(const host::Event& ev) {
+  if (ev.type == host::EventType::kQuit) {
+    ProcessHostEvent(ev);
+    return false;
+  }
+  Session().raw_input.push_back(ev);
+  return true;
+}
+
+}  // namespace
+
 void PumpHostEvents() {
   host::Host* h = CurrentHost();
   if (!h) return;
   host::Event ev;
-  while (h->PollEvent(&ev)) Session().raw_input.push_back(ev);
+  // A quit is the host's last word: one that lost its screen answers it to every poll.
+  while (h->PollEvent(&ev) && QueueHostEvent(ev)) {
+  }
 }
 
 bool ProcessHostEvent(const host::Event& ev) {
@@ -130,7 +147,8 @@ bool ProcessHostEvent(const host::Event& ev) {
       if (hwnd && session.active == hwnd) Activate(nullptr, true);
       return true;
     case host::EventType::kQuit:
-      PostQuitMessage(0);
+      // Every message loop ends; a lost screen ends the run in failure.
+      PostQuitMessage(ev.lost ? 1 : 0);
       return true;
   }
   return true;
@@ -258,7 +276,6 @@ BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (!msg) return -1;
-  auto& session = Session();
   for (;;) {
     bool quit = false;
     if (NextMessage(msg, hwnd, filterMin, filterMax, true, &quit)) return quit ? FALSE : TRUE;
@@ -270,7 +287,7 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
       return FALSE;
     }
     host::Event ev;
-    if (h->WaitEvent(NextTimerDeadline(), &ev)) session.raw_input.push_back(ev);
+    if (h->WaitEvent(NextTimerDeadline(), &ev)) QueueHostEvent(ev);
   }
 }
 

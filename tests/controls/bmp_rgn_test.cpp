@@ -203,6 +203,18 @@ TEST_F(BmpRgnTest, HoleGroupsAreCutAndRewrittenInPlace) {
   EXPECT_EQ(1, holes[8].y);
 }
 
+TEST_F(BmpRgnTest, HolePointsAtTheEndOfTheRangeWrapAndCutNothing) {
+  // A group whose rows run past the largest coordinate, on a captioned window whose frame moves
+  // every point further still.
+  POINT holes[] = {{INT32_MAX - 1, INT32_MAX - 1}, {INT32_MAX, 5}, {3, 5}, {4, 5}, {0, 0}};
+  HRGN cut = Shape(MakeWindow(WS_POPUP | WS_CAPTION), 12, 8, CornerSkin, 0, 0, holes, 5);
+  HRGN plain = Shape(MakeWindow(WS_POPUP | WS_CAPTION), 12, 8, CornerSkin);
+  ASSERT_TRUE(cut && plain);
+  EXPECT_TRUE(::EqualRgn(cut, plain));
+  EXPECT_EQ(INT32_MIN + frameX_ - 2, holes[0].x);  // wrapped round
+  EXPECT_EQ(INT32_MIN + frameY_ - 1, holes[1].y);
+}
+
 TEST_F(BmpRgnTest, ATerminatorOnlyHoleListChangesNothing) {
   POINT terminator[] = {{0, 0}};
   HRGN withList = Shape(MakeWindow(), 12, 8, CornerSkin, 1, 0, terminator, 1);

@@ -218,6 +218,7 @@ Event X11HostImpl::QuitEvent() const {
   Event e;
   e.type = EventType::kQuit;
   e.screen = last_pointer_;
+  e.lost = true;  // this host only quits when its display has gone
   return e;
 }
 

@@ -66,6 +66,7 @@ unsigned Clamp1(int v) {
 
 X11HostImpl::X11HostImpl(Display* dpy, bool shared_memory)
     : dpy_(dpy),
+      display_name_(DisplayString(dpy)),
       fd_(ConnectionNumber(dpy)),
       screen_(DefaultScreen(dpy)),
       root_(RootWindow(dpy, screen_)),

@@ -45,6 +45,8 @@ class X11Host : public Host {
   virtual int ConnectionFd() const = 0;
   // The connection broke (the server went away); every wait answers kQuit from then on.
   virtual bool Disconnected() const = 0;
+  // The display's name as the connection was made to it (":0", "host:1.0").
+  virtual std::string DisplayName() const = 0;
 };
 
 }  // namespace host

@@ -54,6 +54,7 @@ class X11HostImpl final : public X11Host {
   bool UsesSharedMemory() const override { return use_shm_; }
   int ConnectionFd() const override { return fd_; }
   bool Disconnected() const override { return dead_; }
+  std::string DisplayName() const override { return display_name_; }
 
   // ---- Host
   Rect ScreenRect() const override;
@@ -132,6 +133,7 @@ class X11HostImpl final : public X11Host {
   int WmStateOf(Window xw);
 
   Display* dpy_ = nullptr;
+  std::string display_name_;  // kept: Xlib's copy goes with the connection
   int fd_ = -1;
   int screen_ = 0;
   Window root_ = 0;

@@ -4,11 +4,9 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 #include <poll.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <sstream>
 
 namespace app::test {
@@ -62,17 +60,8 @@ void DemoDesktop::SetUp() {
   if (!Ready()) return;
   XSetErrorHandler(IgnoreErrors);
 
-  static int runs = 0;
-  namespace fs = std::filesystem;
-  const fs::path copy = fs::path(HALCYRA_SCRATCH_DIR) /
-                        ("halcyra-demo-" + std::to_string(getpid()) + "-" + std::to_string(++runs));
-  std::error_code ignored;
-  fs::remove(copy, ignored);
-  std::error_code error;
-  fs::create_hard_link(HALCYRA_DEMO_PATH, copy, error);
-  if (error) fs::copy_file(HALCYRA_DEMO_PATH, copy, error);
-  ASSERT_FALSE(error) << "cannot put the demo at " << copy << ": " << error.message();
-  program_ = copy.string();
+  program_ = std::make_unique<DemoProgram>();
+  ASSERT_FALSE(program_->path().empty()) << program_->error();
 
   watch_ = XOpenDisplay(server_->display().c_str());
   ASSERT_NE(nullptr, watch_);
@@ -86,12 +75,12 @@ void DemoDesktop::SetUp() {
 void DemoDesktop::TearDown() {
   if (watch_) XCloseDisplay(watch_);
   watch_ = nullptr;
-  if (!program_.empty()) std::filesystem::remove(program_);
+  program_.reset();
   XvfbSuite::TearDown();
 }
 
 std::unique_ptr<ChildProcess> DemoDesktop::StartDemo() {
-  return ChildProcess::Start({program_}, server_->display());
+  return ChildProcess::Start({program_->path()}, server_->display());
 }
 
 void DemoDesktop::Drain() {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "child_process.h"
+#include "demo_program.h"
 #include "host.h"
 #include "xvfb_suite.h"
 
@@ -96,7 +97,7 @@ class DemoDesktop : public host::test::XvfbSuite {
  private:
   void Drain();
 
-  std::string program_;  // the demo under this test's own name
+  std::unique_ptr<DemoProgram> program_;  // the demo under this test's own name
   Display* watch_ = nullptr;
   std::vector<Window> mapped_;
 };

@@ -166,6 +166,7 @@ TEST(X11Gone, ADisplayThatGoesAwayEndsTheWaitWithQuit) {
   do {  // what the server sent before it went (the map's expose) still comes first
     ASSERT_TRUE(host->WaitEvent(give_up, &e));
   } while (e.type != EventType::kQuit);
+  EXPECT_TRUE(e.lost);
   EXPECT_TRUE(host->Disconnected());
   // Everything after that is harmless.
   host->Present(w, Framebuffer{px.data(), 50, 50, 50}, {Rect{0, 0, 50, 50}});

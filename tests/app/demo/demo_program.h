@@ -1,0 +1,28 @@
+// halcyra-demo under a file name of its own, for one test: the name is the program's
+// single-instance marker, so runs in tests that overlap never find each other's. Made as a hard
+// link (or a copy) and removed with the object.
+#pragma once
+
+#include <string>
+
+namespace app::test {
+
+class DemoProgram {
+ public:
+  DemoProgram();
+  ~DemoProgram();
+  DemoProgram(const DemoProgram&) = delete;
+  DemoProgram& operator=(const DemoProgram&) = delete;
+
+  // Empty when it could not be made; `error()` says why.
+  const std::string& path() const { return path_; }
+  // The file name, which is how the program names itself in its messages.
+  std::string name() const;
+  const std::string& error() const { return error_; }
+
+ private:
+  std::string path_;
+  std::string error_;
+};
+
+}  // namespace app::test
