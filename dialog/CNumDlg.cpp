@@ -1,15 +1,14 @@
 #include "CNumDlg.h"
 
-#include "CBmpRgn.h"
 #include "CHalcyraDlg.h"
 #include "app_fonts.h"
 #include "bitmap_size.h"
 #include "language.h"
 #include "resource_ids.h"
+#include "window_skin.h"
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Deeper than the 195-pixel dialog: the whole dialog drags while it is shown normally.
 constexpr LONG kCaptionDepth = 500;
 // WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN.
@@ -59,18 +58,7 @@ int CNumDlg::OnCreate(LPCREATESTRUCTW cs) {
   if (CDialogEx::OnCreate(cs) == -1) return -1;
 
   m_nBackId = Language() != kEnglish ? IDB_NUM_BACK_CHINESE : IDB_NUM_BACK_ENGLISH;
-  {
-    CBmpRgn rgn;
-    rgn.m_hTargetWnd = m_hWnd;
-    rgn.m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nBackId));
-    rgn.m_clrKey = kWhite;
-    rgn.m_nInsetLeft = 1;
-    rgn.m_nInsetRight = 0;
-    POINT holes[] = {{0, 0}};
-    rgn.ShapeWindow(holes, 1);
-  }
-  m_hBmpBack = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nBackId));
-  ::SetPropW(m_hWnd, L"MPBmpProp", m_hBmpBack.get());
+  m_hBmpBack = ApplyWindowSkin(m_hWnd, m_nBackId);
   Invalidate(FALSE);
 
   const struct {

@@ -1,10 +1,10 @@
 // The window's chrome: its skin and shape, painting, dragging by the background, the tooltip
 // relay, the system menu's about box and the media player member.
 #include "CAboutDlg.h"
-#include "CBmpRgn.h"
 #include "CHalcyraDlg.h"
 #include "resource_ids.h"
 #include "window_areas.h"
+#include "window_skin.h"
 
 namespace {
 
@@ -33,19 +33,7 @@ constexpr COLORREF kPresetSamples[] = {
 
 void CHalcyraDlg::ApplySkin() {
   m_nBackId = IDB_SKIN;
-  {
-    CBmpRgn rgn;
-    rgn.m_hTargetWnd = m_hWnd;
-    rgn.m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDB_SKIN));
-    rgn.m_clrKey = kWhite;
-    rgn.m_nInsetLeft = 1;
-    rgn.m_nInsetRight = 0;
-    POINT holes[] = {{0, 0}};
-    rgn.ShapeWindow(holes, 1);
-  }
-  m_hBmpBack = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDB_SKIN));
-  // The sliders copy the part of the skin under themselves from this picture.
-  ::SetPropW(m_hWnd, L"MPBmpProp", m_hBmpBack.get());
+  m_hBmpBack = ApplyWindowSkin(m_hWnd, IDB_SKIN);
   Invalidate(FALSE);
 }
 

@@ -8,6 +8,7 @@
 #include "ctl_output.h"
 #include "device_access.h"
 #include "report.h"
+#include "report_text.h"
 #include "transport.h"
 
 namespace ctl {
@@ -32,7 +33,7 @@ bool Ask(const Controller& controller, device::Report& report, std::FILE* errors
 }
 
 void PrintReport(std::FILE* out, const device::Report& report) {
-  std::fprintf(out, "%s\n", Hex(report).c_str());
+  std::fprintf(out, "%s\n", hid::FormatReport(report).c_str());
 }
 
 int List(std::FILE* out, std::FILE* errors) {

@@ -1,10 +1,8 @@
-// How halcyractl speaks: its name before every complaint, reports as one line of hex.
+// How halcyractl speaks: its name before every complaint, and its exit statuses.
 #pragma once
 
 #include <cstdio>
 #include <string>
-
-#include "report.h"
 
 namespace ctl {
 
@@ -17,9 +15,5 @@ constexpr int kExitUsage = 2;
 
 // Writes "halcyractl: <text>" as one line to `errors`.
 void Complain(std::FILE* errors, const std::string& text);
-
-// "00 80 0B ...": the 65 bytes as two-digit upper-case hex, as the demo program prints what its
-// simulated controller receives.
-std::string Hex(const device::Report& report);
 
 }  // namespace ctl

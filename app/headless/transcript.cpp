@@ -1,5 +1,6 @@
 #include "transcript.h"
 
+#include "report_text.h"
 #include "simulated_backend.h"
 #include "utf8.h"
 

@@ -1,4 +1,5 @@
 #include "printing_controller.h"
+#include "report_text.h"
 
 #include <string>
 

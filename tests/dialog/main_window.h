@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CHalcyraDlg.h"
+#include "report_text.h"
 #include "running_app.h"
 #include "simulated_backend.h"
 

@@ -1,5 +1,6 @@
 // The simulated controller: the state its write requests set, its interface list, and the
 // observer that sees every report it receives.
+#include "report_text.h"
 #include "simulated_backend.h"
 
 #include <gtest/gtest.h>

@@ -103,7 +103,4 @@ class SimulatedBackend final : public Backend {
   std::shared_ptr<Shared> shared_;
 };
 
-// "HH HH ... HH": the 65 bytes as two-digit upper-case hex, separated by single spaces.
-std::string FormatReport(const Report& report);
-
 }  // namespace hid

@@ -8,6 +8,7 @@
 
 #include "ctl_run.h"
 #include "report.h"
+#include "report_text.h"
 #include "simulated_backend.h"
 
 namespace {

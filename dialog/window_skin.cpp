@@ -1,0 +1,19 @@
+#include "window_skin.h"
+
+#include "CBmpRgn.h"
+
+gdi::UniqueBitmap ApplyWindowSkin(HWND wnd, UINT id) {
+  {
+    CBmpRgn rgn;
+    rgn.m_hTargetWnd = wnd;
+    rgn.m_hBitmap = ::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id));
+    rgn.m_clrKey = RGB(255, 255, 255);
+    rgn.m_nInsetLeft = 1;
+    rgn.m_nInsetRight = 0;
+    POINT holes[] = {{0, 0}};
+    rgn.ShapeWindow(holes, 1);
+  }
+  gdi::UniqueBitmap back(::LoadBitmapW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id)));
+  ::SetPropW(wnd, L"MPBmpProp", back.get());
+  return back;
+}
