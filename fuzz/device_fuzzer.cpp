@@ -115,11 +115,19 @@ class FuzzBackend final : public hid::Backend {
     }
     return list;
   }
-  std::unique_ptr<hid::Device> Open(const std::string& path) override {
+
+ protected:
+  std::unique_ptr<hid::Device> OpenInterface(const std::string& path,
+                                             hid::OpenError& error) override {
+    error = hid::OpenError::kNotFound;
     if (world_->unplugged) return nullptr;
     for (std::size_t i = 0; i < world_->interfaces.size(); ++i) {
       if (world_->interfaces[i].path != path) continue;
-      if (world_->interfaces[i].open_fails) return nullptr;
+      if (world_->interfaces[i].open_fails) {
+        error = hid::OpenError::kFailed;
+        return nullptr;
+      }
+      error = hid::OpenError::kNone;
       return std::make_unique<FuzzDevice>(world_, i);
     }
     return nullptr;
