@@ -94,15 +94,7 @@ int CNumDlg::OnCreate(LPCREATESTRUCTW cs) {
 
 void CNumDlg::OnPaint() {
   CPaintDC dc(this);
-  if (m_hBmpBack) {
-    BITMAP bm{};
-    ::GetObjectW(m_hBmpBack.get(), sizeof bm, &bm);
-    CDC back;
-    back.CreateCompatibleDC(&dc);
-    HGDIOBJ old = back.SelectObject(static_cast<HGDIOBJ>(m_hBmpBack.get()));
-    dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &back, 0, 0, SRCCOPY);
-    back.SelectObject(old);
-  }
+  PaintWindowSkin(dc, m_hBmpBack.get());
   dc.SetBkMode(TRANSPARENT);
   CString value;
   value.Format(L"%d", m_sliderQty.m_nPos);

@@ -56,15 +56,7 @@ void CHalcyraDlg::OnPaint() {
   }
 
   CPaintDC dc(this);
-  if (m_hBmpBack) {
-    BITMAP bm{};
-    ::GetObjectW(m_hBmpBack.get(), sizeof bm, &bm);
-    CDC skin;
-    skin.CreateCompatibleDC(&dc);
-    HGDIOBJ old = skin.SelectObject(static_cast<HGDIOBJ>(m_hBmpBack.get()));
-    dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &skin, 0, 0, SRCCOPY);
-    skin.SelectObject(old);
-  }
+  PaintWindowSkin(dc, m_hBmpBack.get());
   dc.SetBkMode(TRANSPARENT);
 
   // The sample is filled through the window's own context, whatever part is being repainted.

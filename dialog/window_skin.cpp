@@ -17,3 +17,14 @@ gdi::UniqueBitmap ApplyWindowSkin(HWND wnd, UINT id) {
   ::SetPropW(wnd, L"MPBmpProp", back.get());
   return back;
 }
+
+void PaintWindowSkin(CDC& dc, HBITMAP back) {
+  if (back == nullptr) return;
+  BITMAP bm{};
+  ::GetObjectW(back, sizeof bm, &bm);
+  CDC picture;
+  picture.CreateCompatibleDC(&dc);
+  HGDIOBJ old = picture.SelectObject(static_cast<HGDIOBJ>(back));
+  dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &picture, 0, 0, SRCCOPY);
+  picture.SelectObject(old);
+}
