@@ -19,6 +19,18 @@ constexpr UINT kTemplateId = 100;
 // Templates with more controls than this are skipped: hundreds of windows per input would slow
 // the search without reaching anything new.
 constexpr std::size_t kMaxCreatedControls = 16;
+// Likewise sizes: a big dialog only costs more pixels to clear and paint, the same code paths at a
+// fraction of the speed. Sizes out of range are the parser's business, fuzzed on its own.
+constexpr int kMaxCreatedSize = 256;  // dialog units: the about box is 181 x 63
+
+bool SmallEnough(const user::DialogTemplate& t) {
+  if (t.controls.size() > kMaxCreatedControls) return false;
+  if (t.cx > kMaxCreatedSize || t.cy > kMaxCreatedSize) return false;
+  for (const user::ControlTemplate& c : t.controls) {
+    if (c.cx > kMaxCreatedSize || c.cy > kMaxCreatedSize) return false;
+  }
+  return true;
+}
 
 INT_PTR DialogProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
@@ -77,6 +89,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const auto parsed = user::ParseDialogTemplate(text);
   if (!parsed) return 0;
-  if (parsed->controls.size() <= kMaxCreatedControls) CreateAndDestroy(std::span(data, size));
+  if (SmallEnough(*parsed)) CreateAndDestroy(std::span(data, size));
   return 0;
 }
