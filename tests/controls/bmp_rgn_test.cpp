@@ -5,28 +5,15 @@
 #include <vector>
 
 #include "CBmpRgn.h"
+#include "control_test_support.h"
 #include "gdi_owners.h"
-#include "test_support.h"
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRed = 0xC02020;
 
-// A 32-bit bitmap from 0x00RRGGBB colours, stored as the layer stores them: blue, green, red, 0.
-HBITMAP MakeBitmap(int w, int h, const std::function<std::uint32_t(int, int)>& colour) {
-  std::vector<BYTE> bits(static_cast<std::size_t>(w * h * 4), 0);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const std::uint32_t c = colour(x, y);
-      BYTE* p = &bits[static_cast<std::size_t>((y * w + x) * 4)];
-      p[0] = static_cast<BYTE>(c & 0xFF);
-      p[1] = static_cast<BYTE>((c >> 8) & 0xFF);
-      p[2] = static_cast<BYTE>((c >> 16) & 0xFF);
-    }
-  }
-  return ::CreateBitmap(w, h, 1, 32, bits.data());
-}
+using controltest::MakeBitmap;
 
 // 12 x 8, opaque, with 2 x 2 white blocks in the corners and one white pixel inside at (5, 3).
 std::uint32_t CornerSkin(int x, int y) {
@@ -113,32 +100,29 @@ TEST_F(BmpRgnTest, WhiteCornersAreCutAndInteriorWhiteIsKept) {
   EXPECT_EQ(0, frameY_);
 }
 
-TEST_F(BmpRgnTest, KeyToleranceIsTwoPerByte) {
-  auto corners = [](std::uint32_t corner) {
-    return [corner](int x, int y) {
-      return (x == 0 && y < 4) ? corner : kRed;  // a column of "almost white" on the left
-    };
-  };
-  HRGN within = Shape(MakeWindow(), 8, 6, corners(0xFDFEFF));  // 253, 254, 255
-  HRGN beyond = Shape(MakeWindow(), 8, 6, corners(0xFCFFFF));  // 252: three off
-  ASSERT_NE(nullptr, within);
-  ASSERT_NE(nullptr, beyond);
-  EXPECT_FALSE(::PtInRegion(within, 0, 1));
-  EXPECT_TRUE(::PtInRegion(within, 1, 1));
-  EXPECT_TRUE(::PtInRegion(beyond, 0, 1));
-}
-
-TEST_F(BmpRgnTest, TheKeyIsComparedWithThePixelsStoredBytes) {
-  // Stored bytes are blue, green, red; the key's are red, green, blue. The pixel whose stored
-  // bytes equal the key's bytes is the one that matches.
+TEST_F(BmpRgnTest, TheKeyMatchesThePixelsStoredBytesWithinTwoPerByte) {
+  // Stored bytes are blue, green, red; the key's are red, green, blue.
+  const COLORREF white = RGB(255, 255, 255);
   const COLORREF key = RGB(200, 100, 50);
-  auto edge = [](std::uint32_t c) { return [c](int x, int) { return x == 0 ? c : kRed; }; };
-  HRGN swapped = Shape(MakeWindow(), 6, 4, edge(0x3264C8), 0, 0, nullptr, 0, key);  // r50 b200
-  HRGN same = Shape(MakeWindow(), 6, 4, edge(0xC86432), 0, 0, nullptr, 0, key);     // r200 b50
-  ASSERT_NE(nullptr, swapped);
-  ASSERT_NE(nullptr, same);
-  EXPECT_FALSE(::PtInRegion(swapped, 0, 1));
-  EXPECT_TRUE(::PtInRegion(same, 0, 1));
+  const struct {
+    std::uint32_t edge;
+    COLORREF key;
+    bool kept;
+  } cases[] = {
+      {0xFDFEFF, white, false},  // 253, 254, 255: within two
+      {0xFCFFFF, white, true},   // 252: three off
+      {0x3264C8, key, false},    // stored bytes equal the key's bytes
+      {0xC86432, key, true},     // the key's colour, whose stored bytes run the other way
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.edge);
+    HRGN r = Shape(
+        MakeWindow(), 6, 4, [&](int x, int) { return x == 0 ? c.edge : kRed; }, 0, 0, nullptr, 0,
+        c.key);
+    ASSERT_NE(nullptr, r);
+    EXPECT_EQ(c.kept, ::PtInRegion(r, 0, 1) != FALSE);
+    EXPECT_TRUE(::PtInRegion(r, 1, 1));
+  }
 }
 
 TEST_F(BmpRgnTest, InsetsMoveEveryRowsEdges) {

@@ -27,6 +27,15 @@ constexpr int kParentHeight = 260;
 // that copies the wrong part of it shows.
 std::uint32_t ParentBackground(int x, int y);
 
+// A 32-bit bitmap whose pixels `colour` gives as 0x00RRGGBB.
+HBITMAP MakeBitmap(int w, int h, const std::function<std::uint32_t(int, int)>& colour);
+// Copies `bitmap` to `dc` at (0, 0), its full size.
+void DrawBitmap(CDC* dc, CBitmap& bitmap);
+// Arial of the given height and weight.
+void MakeArial(CFont& font, LONG height, LONG weight);
+// The screen pixels of `area`, rows top first.
+std::vector<std::uint32_t> ScreenPixels(const host::HeadlessHost& host, const CRect& area);
+
 // One message as a window received it.
 struct Msg {
   UINT message = 0;
@@ -79,9 +88,9 @@ class ControlTest : public test::HostTest {
   CParentWnd parent_;
 };
 
-// The bounding box of the screen pixels within `area` (screen coordinates) that `isInk` accepts;
-// empty when there are none.
+// The bounding box of the screen pixels within `area` (screen coordinates) that `isInk` accepts,
+// relative to `origin`; empty when there are none.
 CRect InkBox(const host::HeadlessHost& host, const CRect& area,
-             const std::function<bool(std::uint32_t)>& isInk);
+             const std::function<bool(std::uint32_t)>& isInk, POINT origin = {0, 0});
 
 }  // namespace controltest

@@ -13,9 +13,9 @@
 #include "CBmpRgn.h"
 #include "CMPButton.h"
 #include "CMPStatic.h"
+#include "control_test_support.h"
 #include "embedded_resources.h"
 #include "png_writer.h"
-#include "test_support.h"
 
 namespace {
 
@@ -51,13 +51,7 @@ class CSkinWnd : public CWnd {
     if (message == WM_ERASEBKGND) return TRUE;
     if (message != WM_PAINT) return CWnd::WindowProc(message, wParam, lParam);
     CPaintDC dc(this);
-    CDC mem;
-    mem.CreateCompatibleDC(&dc);
-    CBitmap* old = mem.SelectObject(&m_skin);
-    BITMAP bm{};
-    m_skin.GetBitmap(&bm);
-    dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
+    controltest::DrawBitmap(&dc, m_skin);
     return 0;
   }
 
@@ -142,26 +136,11 @@ class GalleryTest : public test::HostTest {
     slider.SetRange(min, max);
     slider.SetPos(pos);
   }
-  static CFont* MakeFont(CFont& font, LONG height, LONG weight) {
-    LOGFONTW lf{};
-    lf.lfHeight = height;
-    lf.lfWeight = weight;
-    wcscpy(lf.lfFaceName, L"Arial");
-    font.CreateFontIndirect(&lf);
-    return &font;
-  }
   static std::string PathOf(const char* name) {
     return std::string(HALCYRA_GALLERY_DIR) + "/" + name + ".png";
   }
-  // Screen pixels of a rectangle of the main window.
   std::vector<std::uint32_t> Area(const CRect& r) const {
-    const std::vector<std::uint32_t> screen = host_.ComposeScreen();
-    std::vector<std::uint32_t> pixels;
-    for (int y = r.top; y < r.bottom; ++y) {
-      const auto row = screen.begin() + y * host::HeadlessHost::kScreenWidth;
-      pixels.insert(pixels.end(), row + r.left, row + r.right);
-    }
-    return pixels;
+    return controltest::ScreenPixels(host_, r);
   }
 
   CSkinWnd main_;
@@ -172,8 +151,8 @@ class GalleryTest : public test::HostTest {
 TEST_F(GalleryTest, EachControlInEachState) {
   CFont normalFont;
   CFont boldFont;
-  MakeFont(normalFont, 14, FW_NORMAL);
-  MakeFont(boldFont, 18, FW_BOLD);
+  controltest::MakeArial(normalFont, 14, FW_NORMAL);
+  controltest::MakeArial(boldFont, 18, FW_BOLD);
   ASSERT_TRUE(main_.CreateSkinned(kMainSkin, 0, 0));
   ASSERT_TRUE(qty_.CreateSkinned(kQtySkin, kQtyLeft, kQtyTop));
 

@@ -27,18 +27,15 @@ class LabelTest : public controltest::ControlTest {
   CRect Ink(int top, std::uint32_t back, bool textColourOnly = false) const {
     const int left = controltest::kParentLeft + kX;
     const int screenTop = controltest::kParentTop + top;
-    CRect box = controltest::InkBox(
+    return controltest::InkBox(
         host_, CRect(left + 1, screenTop + 1, left + kW - 2, screenTop + kH - 2),
-        [=](std::uint32_t c) { return textColourOnly ? c == 0xF5F5F5 : c != back; });
-    if (!box.IsRectEmpty()) box.OffsetRect(-left, -screenTop);
-    return box;
+        [=](std::uint32_t c) { return textColourOnly ? c == 0xF5F5F5 : c != back; },
+        {left, screenTop});
   }
   std::vector<std::uint32_t> Snapshot() const {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < kH; ++y) {
-      for (int x = 0; x < kW; ++x) pixels.push_back(At(x, y));
-    }
-    return pixels;
+    const int left = controltest::kParentLeft + kX;
+    const int top = controltest::kParentTop + kY;
+    return controltest::ScreenPixels(host_, CRect(left, top, left + kW, top + kH));
   }
 };
 
@@ -89,11 +86,8 @@ TEST_F(LabelTest, AFontChangeRepaintsOnlyWhenAskedTo) {
   Make(label, L"Lights Qty");
   const auto before = Snapshot();
   CFont bold;
-  LOGFONTW lf{};
-  lf.lfHeight = 18;
-  lf.lfWeight = FW_BOLD;
-  wcscpy(lf.lfFaceName, L"Arial");
-  ASSERT_TRUE(bold.CreateFontIndirect(&lf));
+  controltest::MakeArial(bold, 18, FW_BOLD);
+  ASSERT_NE(nullptr, bold.GetSafeHandle());
   label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(bold.GetSafeHandle()), FALSE);
   Settle();
   EXPECT_EQ(before, Snapshot());
