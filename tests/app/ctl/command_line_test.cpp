@@ -1,5 +1,5 @@
-// halcyractl's command line: every kind of fault ends in status 2 with words a person can act on,
-// before anything reaches a controller; names of effects and presets; help and version.
+// halcyractl's command line: faults end in status 2 before any controller is reached; names,
+// help and version.
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -1,7 +1,6 @@
-// The runner against a small program of its own: a captionless dialog at a fixed place with two
-// buttons, a timer, a tooltip and a message box, which talks to the controller the way the
-// application does. Checks the order of the transcript, exit codes and statuses, waits and timers,
-// and the errors found while running.
+// The runner against a tiny dialog of its own (two buttons, a timer, a tooltip, a message box,
+// requests to the controller): the transcript's order, exits, waits and timers, and run-time
+// errors.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -24,8 +23,7 @@ constexpr UINT kTemplate = 640;
 constexpr UINT kHelloId = 100;
 constexpr UINT kTimerId = 1;
 constexpr UINT kTimerMs = 500;
-// Where the dialog and its buttons sit on the screen; the dialog has no caption, so client and
-// window coordinates agree.
+// Where the captionless dialog sits (client and window coordinates agree) and its buttons.
 constexpr RECT kDialog = {100, 100, 400, 300};
 constexpr RECT kHello = {10, 10, 90, 40};  // client coordinates
 constexpr RECT kClose = {110, 10, 190, 40};
