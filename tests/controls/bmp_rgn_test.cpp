@@ -1,5 +1,4 @@
-// Window shapes cut from bitmaps: which pixels count as the key colour, where the edges fall, how
-// insets, caption frames and hole lists move them, and when nothing happens at all.
+// Window shapes cut from bitmaps: the key colour, edges, insets, caption frames, holes, clean-up.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -188,8 +187,7 @@ TEST_F(BmpRgnTest, HoleGroupsAreCutAndRewrittenInPlace) {
 }
 
 TEST_F(BmpRgnTest, HolePointsAtTheEndOfTheRangeWrapAndCutNothing) {
-  // A group whose rows run past the largest coordinate, on a captioned window whose frame moves
-  // every point further still.
+  // Rows past the largest coordinate, moved further still by a caption's frame.
   POINT holes[] = {{INT32_MAX - 1, INT32_MAX - 1}, {INT32_MAX, 5}, {3, 5}, {4, 5}, {0, 0}};
   HRGN cut = Shape(MakeWindow(WS_POPUP | WS_CAPTION), 12, 8, CornerSkin, 0, 0, holes, 5);
   HRGN plain = Shape(MakeWindow(WS_POPUP | WS_CAPTION), 12, 8, CornerSkin);
@@ -251,8 +249,7 @@ TEST_F(BmpRgnTest, ShapingLeavesNoObjectBehindButTheWindowsRegion) {
   };
   shape();  // the window settles: its frame buffer and regions now exist
   const std::size_t settled = gdi::ObjectCount();
-  // The window swaps its region for the new one; the bitmap, the outline and the hole polygons
-  // go with the builder.
+  // The window swaps regions; bitmap, outline and hole polygons go with the builder.
   shape();
   EXPECT_EQ(settled, gdi::ObjectCount());
 }

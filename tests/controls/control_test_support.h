@@ -1,7 +1,5 @@
-// What the skinned-control tests share: a parent window on the headless screen that paints a
-// patterned background (published as "MPBmpProp") and writes down the notifications it receives,
-// a way to compare those with a table of expected messages, and a queue that runs until the
-// program waits.
+// What the skinned-control tests share: a parent with a patterned background that writes down the
+// notifications it receives, input that runs until the program waits, and picture helpers.
 #pragma once
 
 #include <cstdint>

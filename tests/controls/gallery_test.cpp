@@ -1,9 +1,5 @@
-// A gallery of the skinned controls with the program's own pictures, laid out as the main window
-// and the lights-quantity dialog lay them out, in each state a person sees: at rest, hovered,
-// pressed, dragged, disabled (with the Chinese texts). It writes two PNGs into the build tree, to
-// be looked at: the whole screen at rest, and a sheet with one row per state, each row the same
-// cut-outs of the screen (Apply, an effect button, the swatches, the top-right corner, the lights
-// quantity group, the three sliders, the lights-quantity slider).
+// The skinned controls with the program's own pictures, laid out as in its windows, in each state a
+// person sees (rest, hover, press, drag, disabled in Chinese); written to PNGs to be looked at.
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -25,8 +21,7 @@ constexpr int kQtyLeft = 860;  // where the small window sits on the screen
 constexpr int kQtyTop = 60;
 constexpr DWORD kStyle = 0x52000100;
 
-// A window painted with a skin picture and cut to its non-white pixels, which publishes the
-// picture for the sliders on it.
+// A window painted with a skin picture, cut to its non-white pixels, publishing it for sliders.
 class CSkinWnd : public CWnd {
  public:
   BOOL CreateSkinned(UINT picture, int left, int top) {

@@ -1,5 +1,4 @@
-// The skinned button on the headless screen, driven by the pointer: what its parent receives, the
-// messages it sees while the pointer comes and goes, its pictures, its text and pick mode.
+// The skinned button driven by the pointer: clicks, hover and capture, pictures, text, pick mode.
 #include <string>
 #include <vector>
 
@@ -203,12 +202,7 @@ TEST_F(ButtonTest, PicturesFollowTheStateAndTheIdentifiers) {
   CMPButton button;
   EXPECT_STREQ("CMPButton", button.GetRuntimeClass()->m_lpszClassName);
   EXPECT_EQ(RUNTIME_CLASS(CButton), button.GetRuntimeClass()->GetBaseClass());
-  EXPECT_EQ(0u, button.m_nBmpNormal | button.m_nBmpHover | button.m_nBmpThird);
-  button.SetBitmaps(kNormalPicture, kSmallPicture, 99);  // no window yet: only stored
-  EXPECT_EQ(99u, button.m_nBmpThird);
-  ASSERT_TRUE(
-      button.Create(L"Button", L"", 0x52000100, CRect(kX, kY, kX + 1, kY + 1), &parent_, kId));
-  Settle();
+  Make(button, kNormalPicture, kSmallPicture);
   CRect rect;
   button.GetWindowRect(&rect);
   EXPECT_EQ(CRect(kScreenX, kScreenY, kScreenX + 40, kScreenY + 24), rect);

@@ -1,7 +1,5 @@
-// A small skinned program on the headless host: a dialog cut from a bitmap with white corners,
-// two bitmap-shaped children that take and release the capture, a tooltip fed by relayed mouse
-// moves, and a modal dialog; driven by pointer and keys; checked through its messages and the
-// screen's pixels.
+// A small skinned program (a shaped dialog, shaped buttons holding the capture, a tooltip, a modal
+// dialog) driven by pointer and keys, checked through its messages and the screen.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -48,8 +46,7 @@ void DrawPicture(CDC* dc, UINT id) {
   if (picture.LoadBitmap(id)) controltest::DrawBitmap(dc, picture);
 }
 
-// A bitmap button taking over a standard "Button": shaped from its picture at creation, it holds
-// the capture from press to release and posts a click to its parent.
+// A "Button" shaped from its picture, holding the capture from press to release, then clicking.
 class CCaptureButton : public CButton, public CMPWndBmp {
  public:
   std::vector<std::string> log;
