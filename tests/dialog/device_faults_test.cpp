@@ -1,9 +1,5 @@
-// A controller that misbehaves: pulled out after start-up, answering short, with noise, slowly or
-// not at all within the read bound, absent, closed to this user, or without a readable report
-// descriptor.
-// The window shows what its requests' echo gives, shows no error beyond the one start-up message,
-// and never waits longer than the read bound for a request. Time here is the host's virtual clock,
-// on which the simulated controller's waits pass.
+// A controller that misbehaves or is missing: the window shows what its requests' echo gives, no
+// error beyond the one start-up message, and never waits past the read bound (in virtual time).
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -18,8 +14,7 @@ using app::test::RunningApp;
 
 constexpr std::uint64_t kBound = hid::kReadTimeoutMs;
 
-// The controller of Controller(), answering after `delay_ms` with `length` data bytes, or with
-// noise from `garbage_seed`.
+// Controller(), answering after `delay_ms` with `length` data bytes, or noise from `garbage_seed`.
 hid::SimulatedSetup Replying(std::uint64_t delay_ms, std::size_t length = hid::kReportSize - 1,
                              std::optional<std::uint32_t> garbage_seed = std::nullopt) {
   hid::SimulatedSetup setup = Controller();

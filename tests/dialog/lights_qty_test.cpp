@@ -1,5 +1,4 @@
-// The lights-quantity dialog, from the arrow that opens it to confirm, reset and Escape, in both
-// languages.
+// The lights-quantity dialog: confirm, reset and Escape, in both languages.
 #include "main_window.h"
 
 namespace dialog::test {
