@@ -1,5 +1,4 @@
-// The application object: its fonts, the end of the program with its main window, and a start
-// that finds an instance already running.
+// The application object: fonts, a whole run's clean-up, and a start beside a running instance.
 #include <gtest/gtest.h>
 
 #include "CHalcyraApp.h"
@@ -57,8 +56,7 @@ TEST(ApplicationTest, AWholeRunLeavesNoGraphicsObjectOrHandleBehind) {
   EXPECT_EQ(handles, base::OpenKernelHandleCount());
 }
 
-// Another instance's main window, as this process sees it: a top-level window that carries the
-// window property named after the program.
+// Another instance's main window: a top-level window with the property named after the program.
 class RunningInstanceTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -12,8 +12,7 @@ namespace app::test {
 
 class ChildProcess {
  public:
-  // Runs `argv` with DISPLAY set to `display`, or unset when there is none. Null when it could not
-  // be started.
+  // Runs `argv` with DISPLAY set to `display`, or unset; null when it could not be started.
   static std::unique_ptr<ChildProcess> Start(const std::vector<std::string>& argv,
                                              const std::optional<std::string>& display);
   // Kills the child if it still runs.

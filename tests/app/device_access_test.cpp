@@ -1,5 +1,5 @@
-// The access check at start-up, on the simulated HID system: it speaks only when the controller is
-// present and closed to this user, and then names the node and gives the rule the package installs.
+// The access check at start-up: it speaks only when the controller is closed to this user, naming
+// the node and the rule the package installs.
 #include "device_access.h"
 
 #include <gtest/gtest.h>

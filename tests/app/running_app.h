@@ -1,19 +1,6 @@
 // The real application on the headless host and the simulated controller, driven by pointer and
-// keys as a person drives it.
-//
-// The program runs on a thread of its own and the test and the program take turns: each action
-// of the test queues the input a person's action produces and lets the program run until it waits
-// for input again (posted messages, paints and due timers included). Between actions the program
-// stands still, so the test can read its windows, its state and the screen.
-//
-//   app::test::RunningApp app;            // a controller that reports colour 0 0 0 and 8 LEDs
-//   app.Start();                          // until the main window waits for input
-//   app.Click(app.OnMain({128, 360}));    // the Rainbow button
-//   app.Click(app.OnMain({683, 498}));    // Apply
-//   EXPECT_EQ(0x01, app.Reports().back()[5]);
-//
-// When the object goes, a program that still runs is ended as the headless host ends it (every
-// wait answers "quit"), and the window system and the HID system are taken down.
+// keys as a person drives it. It runs on a thread of its own, taking turns with the test: each
+// action runs it until it waits for input again, so between actions it stands still to be read.
 #pragma once
 
 #include <condition_variable>

@@ -22,9 +22,7 @@ namespace {
 constexpr POINT kMainBackground = {300, 150};
 // Long enough for every tooltip to pop down and every hover timer to notice the pointer left.
 constexpr unsigned kRestMs = 6000;
-// Tours of every window, each ending with a restart, and random steps before the baseline.
-constexpr int kWarmUpRounds = 1;
-constexpr int kWarmUpSteps = 100;
+constexpr int kWarmUpSteps = 100;  // random steps after the tour of every window
 
 constexpr unsigned kKeys[] = {VK_ESCAPE, VK_RETURN, VK_TAB,  VK_SPACE, VK_LEFT,  VK_RIGHT,
                               VK_UP,     VK_DOWN,   VK_HOME, VK_END,   VK_PRIOR, VK_NEXT};
@@ -68,9 +66,7 @@ class Soak {
         Sample(done);
       }
     }
-    Collect();
-    report_.virtual_ms += app_->Host().NowMs() - host::HeadlessHost::kStartMs;
-    app_.reset();
+    End();
     return report_;
   }
 
@@ -119,15 +115,13 @@ class Soak {
   }
 
   void Restart() {
-    Collect();
-    report_.virtual_ms += app_->Host().NowMs() - host::HeadlessHost::kStartMs;
-    app_.reset();
+    End();
     ++report_.restarts;
     Start();
   }
 
-  // What the run showed so far.
-  void Collect() {
+  // Ends this run of the program, keeping what it showed and the time it took.
+  void End() {
     for (const user::TopLevelEvent& event : app_->TopLevelEvents()) {
       if (event.kind != user::TopLevelEvent::Kind::kShown) continue;
       report_.shown.insert(event.message_box
@@ -136,6 +130,8 @@ class Soak {
                                      std::to_wstring(event.rect.right - event.rect.left) + L"x" +
                                      std::to_wstring(event.rect.bottom - event.rect.top));
     }
+    report_.virtual_ms += app_->Host().NowMs() - host::HeadlessHost::kStartMs;
+    app_.reset();
   }
 
   // ---- A person's actions, counted.
@@ -195,8 +191,8 @@ class Soak {
     return controls;
   }
 
-  // Whether an action would end the program; a person does that now and then, not at every
-  // tenth click, so most such choices are drawn again.
+  // Whether an action would end the program; most such choices are drawn again, as a person
+  // ends it now and then only.
   bool Ends(HWND target, unsigned vk) const {
     CHalcyraDlg* main = app_->MainDialog();
     if (main == nullptr) return false;
@@ -277,8 +273,7 @@ class Soak {
       // A system menu may be open; Escape closes it and does nothing else here.
       Key(VK_ESCAPE);
       if (!tip_shown_) {
-        // The tooltip keeps its picture from its first showing on; a run that never showed it
-        // would hold one bitmap less at rest.
+        // The tooltip keeps its picture from its first showing on: show it before any sample.
         Move(RunningApp::OnWindow(main->m_hWnd, kMainBackground));
         Move(Centre(ScreenRect(main->m_btnApply.m_hWnd)));
         app_->Wait(1000);
@@ -303,38 +298,36 @@ class Soak {
   void WarmUp() {
     // The main window may be another one after any step that could restart the program.
     const auto main = [this] { return app_->MainDialog(); };
-    for (int round = 0; round < kWarmUpRounds; ++round) {
+    Rest();
+    if (main() == nullptr) return;
+    for (int language = 0; language < 2; ++language) {
+      ClickControl(main()->m_btnLightsQty);
+      Rest();  // confirms
+      ClickControl(main()->m_btnLightsQty);
+      Key(VK_ESCAPE);
       Rest();
-      if (main() == nullptr) return;
-      for (int language = 0; language < 2; ++language) {
-        ClickControl(main()->m_btnLightsQty);
-        Rest();  // confirms
-        ClickControl(main()->m_btnLightsQty);
-        Key(VK_ESCAPE);
-        Rest();
-        ClickControl(main()->m_btnLanguage);
-      }
-      Key(VK_SPACE, host::kModAlt);
-      Key(VK_DOWN);
-      Key(VK_RETURN);  // the about box
-      Rest();
-      Move(Centre(ScreenRect(main()->m_btnApply.m_hWnd)));
-      app_->Wait(1000);  // its tooltip
-      if (options_.reveal_hidden_pages) {
-        ClickControl(main()->m_btnVrgbPage);
-        ClickControl(main()->m_btnApply);  // the warning: effect 8 has no code on this page
-        Rest();
-        ClickControl(main()->m_btnArgbPage);
-      }
-      const POINT red = Centre(ScreenRect(main()->m_sliderRed.m_hWnd));
-      Drag(red, {red.x + 40, red.y});
-      ClickControl(main()->m_btnColorWheel);
-      ClickControl(main()->m_btnApply);
-      ClickControl(main()->m_btnMinimize);
-      RestoreMain();
-      ClickControl(main()->m_btnClose);
-      if (!app_->Running()) Restart();
+      ClickControl(main()->m_btnLanguage);
     }
+    Key(VK_SPACE, host::kModAlt);
+    Key(VK_DOWN);
+    Key(VK_RETURN);  // the about box
+    Rest();
+    Move(Centre(ScreenRect(main()->m_btnApply.m_hWnd)));
+    app_->Wait(1000);  // its tooltip
+    if (options_.reveal_hidden_pages) {
+      ClickControl(main()->m_btnVrgbPage);
+      ClickControl(main()->m_btnApply);  // the warning: effect 8 has no code on this page
+      Rest();
+      ClickControl(main()->m_btnArgbPage);
+    }
+    const POINT red = Centre(ScreenRect(main()->m_sliderRed.m_hWnd));
+    Drag(red, {red.x + 40, red.y});
+    ClickControl(main()->m_btnColorWheel);
+    ClickControl(main()->m_btnApply);
+    ClickControl(main()->m_btnMinimize);
+    RestoreMain();
+    ClickControl(main()->m_btnClose);
+    if (!app_->Running()) Restart();
     for (int i = 0; i < kWarmUpSteps; ++i) Step();
   }
 

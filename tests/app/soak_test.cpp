@@ -1,6 +1,5 @@
-// A few thousand random events over every window, with the controller present, then pulled out,
-// then absent from a fresh start: the program survives, and at rest it holds what it held after
-// the warm-up.
+// Random events with the controller present, pulled out, then absent: the program survives and at
+// rest holds what it held after the warm-up.
 #include "soak.h"
 
 #include <gtest/gtest.h>
@@ -39,9 +38,7 @@ TEST(SoakTest, PresentThenPulledOutThenAbsentEveryWindowIsReachedAndNothingGrows
   options.reveal_hidden_pages = true;
   const SoakReport report = RunSoak(options);
   ExpectNothingGrows(report);
-  // The events reach the lights-quantity dialog, the about box, the system menu, tooltips, the
-  // other page's warning and the start without a controller; and the program is ended and
-  // started again now and then.
+  // The events reach every kind of window, and the program is ended and started again.
   EXPECT_TRUE(Saw(report, L"#32770 \"\" 340x195"));
   EXPECT_TRUE(Saw(report, L"#32770 \"关于 Halcyra\""));
   EXPECT_TRUE(Saw(report, L"#32768"));

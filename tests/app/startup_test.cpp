@@ -1,5 +1,5 @@
-// The start-up plumbing the programs share: the program name, the display that cannot be opened,
-// the simulated controller that prints what it receives, and the window system's set-up.
+// The start-up plumbing the programs share: program name, display, printing controller, window
+// system.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,6 +1,5 @@
-// The bitmap slider on the headless screen, over a standard trackbar: its mapping between values
-// and pixels, what its parent receives for presses, drags and keys, and its pictures over the
-// parent's own background.
+// The bitmap slider: its value-pixel mapping, what its parent receives for presses, drags and
+// keys, and its pictures over the parent's own background.
 #include <vector>
 
 #include "CBitmapSlider.h"
@@ -19,8 +18,8 @@ constexpr std::uint32_t kQtyTrack = 0x505050;
 constexpr std::uint32_t kQtyFilled = 0x00A000;
 constexpr std::uint32_t kOverlay = 0x808080;
 
-// A main-window slider (132 x 12) at (30, 40) of the parent; a lights-quantity one (243 x 16) at
-// (30, 100).
+// A main-window slider (132 x 12) at (30, 40) of the parent; a lights-quantity one (243 x 16)
+// below.
 constexpr int kX = 30;
 constexpr int kMainY = 40;
 constexpr int kQtyY = 100;
@@ -28,8 +27,7 @@ constexpr int kQtyY = 100;
 class SliderTest : public controltest::ControlTest {
  protected:
   void SetUp() override {
-    // Tracks are shorter than the sliders, so that the parent shows above and below them; the
-    // thumbs are transparent at their top rows (and the quantity thumb at its sides).
+    // Tracks shorter than the sliders and thumbs with transparent rows let the parent show.
     const auto fill = [](std::uint32_t c) { return [c](int, int) { return c; }; };
     resources_.AddBitmap(228, test::MakeBmp(132, 8, fill(kRedTrack)));
     resources_.AddBitmap(245, test::MakeBmp(243, 10, fill(kQtyTrack)));

@@ -1,32 +1,18 @@
-// Window shapes cut from bitmaps: which pixels count as the key colour, where the edges fall, how
-// insets, caption frames and hole lists move them, and when nothing happens at all.
+// Window shapes cut from bitmaps: the key colour, edges, insets, caption frames, holes, clean-up.
 #include <cstdint>
 #include <functional>
 #include <vector>
 
 #include "CBmpRgn.h"
+#include "control_test_support.h"
 #include "gdi_owners.h"
-#include "test_support.h"
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRed = 0xC02020;
 
-// A 32-bit bitmap from 0x00RRGGBB colours, stored as the layer stores them: blue, green, red, 0.
-HBITMAP MakeBitmap(int w, int h, const std::function<std::uint32_t(int, int)>& colour) {
-  std::vector<BYTE> bits(static_cast<std::size_t>(w * h * 4), 0);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const std::uint32_t c = colour(x, y);
-      BYTE* p = &bits[static_cast<std::size_t>((y * w + x) * 4)];
-      p[0] = static_cast<BYTE>(c & 0xFF);
-      p[1] = static_cast<BYTE>((c >> 8) & 0xFF);
-      p[2] = static_cast<BYTE>((c >> 16) & 0xFF);
-    }
-  }
-  return ::CreateBitmap(w, h, 1, 32, bits.data());
-}
+using controltest::MakeBitmap;
 
 // 12 x 8, opaque, with 2 x 2 white blocks in the corners and one white pixel inside at (5, 3).
 std::uint32_t CornerSkin(int x, int y) {
@@ -113,32 +99,29 @@ TEST_F(BmpRgnTest, WhiteCornersAreCutAndInteriorWhiteIsKept) {
   EXPECT_EQ(0, frameY_);
 }
 
-TEST_F(BmpRgnTest, KeyToleranceIsTwoPerByte) {
-  auto corners = [](std::uint32_t corner) {
-    return [corner](int x, int y) {
-      return (x == 0 && y < 4) ? corner : kRed;  // a column of "almost white" on the left
-    };
-  };
-  HRGN within = Shape(MakeWindow(), 8, 6, corners(0xFDFEFF));  // 253, 254, 255
-  HRGN beyond = Shape(MakeWindow(), 8, 6, corners(0xFCFFFF));  // 252: three off
-  ASSERT_NE(nullptr, within);
-  ASSERT_NE(nullptr, beyond);
-  EXPECT_FALSE(::PtInRegion(within, 0, 1));
-  EXPECT_TRUE(::PtInRegion(within, 1, 1));
-  EXPECT_TRUE(::PtInRegion(beyond, 0, 1));
-}
-
-TEST_F(BmpRgnTest, TheKeyIsComparedWithThePixelsStoredBytes) {
-  // Stored bytes are blue, green, red; the key's are red, green, blue. The pixel whose stored
-  // bytes equal the key's bytes is the one that matches.
+TEST_F(BmpRgnTest, TheKeyMatchesThePixelsStoredBytesWithinTwoPerByte) {
+  // Stored bytes are blue, green, red; the key's are red, green, blue.
+  const COLORREF white = RGB(255, 255, 255);
   const COLORREF key = RGB(200, 100, 50);
-  auto edge = [](std::uint32_t c) { return [c](int x, int) { return x == 0 ? c : kRed; }; };
-  HRGN swapped = Shape(MakeWindow(), 6, 4, edge(0x3264C8), 0, 0, nullptr, 0, key);  // r50 b200
-  HRGN same = Shape(MakeWindow(), 6, 4, edge(0xC86432), 0, 0, nullptr, 0, key);     // r200 b50
-  ASSERT_NE(nullptr, swapped);
-  ASSERT_NE(nullptr, same);
-  EXPECT_FALSE(::PtInRegion(swapped, 0, 1));
-  EXPECT_TRUE(::PtInRegion(same, 0, 1));
+  const struct {
+    std::uint32_t edge;
+    COLORREF key;
+    bool kept;
+  } cases[] = {
+      {0xFDFEFF, white, false},  // 253, 254, 255: within two
+      {0xFCFFFF, white, true},   // 252: three off
+      {0x3264C8, key, false},    // stored bytes equal the key's bytes
+      {0xC86432, key, true},     // the key's colour, whose stored bytes run the other way
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.edge);
+    HRGN r = Shape(
+        MakeWindow(), 6, 4, [&](int x, int) { return x == 0 ? c.edge : kRed; }, 0, 0, nullptr, 0,
+        c.key);
+    ASSERT_NE(nullptr, r);
+    EXPECT_EQ(c.kept, ::PtInRegion(r, 0, 1) != FALSE);
+    EXPECT_TRUE(::PtInRegion(r, 1, 1));
+  }
 }
 
 TEST_F(BmpRgnTest, InsetsMoveEveryRowsEdges) {
@@ -204,8 +187,7 @@ TEST_F(BmpRgnTest, HoleGroupsAreCutAndRewrittenInPlace) {
 }
 
 TEST_F(BmpRgnTest, HolePointsAtTheEndOfTheRangeWrapAndCutNothing) {
-  // A group whose rows run past the largest coordinate, on a captioned window whose frame moves
-  // every point further still.
+  // Rows past the largest coordinate, moved further still by a caption's frame.
   POINT holes[] = {{INT32_MAX - 1, INT32_MAX - 1}, {INT32_MAX, 5}, {3, 5}, {4, 5}, {0, 0}};
   HRGN cut = Shape(MakeWindow(WS_POPUP | WS_CAPTION), 12, 8, CornerSkin, 0, 0, holes, 5);
   HRGN plain = Shape(MakeWindow(WS_POPUP | WS_CAPTION), 12, 8, CornerSkin);
@@ -267,8 +249,7 @@ TEST_F(BmpRgnTest, ShapingLeavesNoObjectBehindButTheWindowsRegion) {
   };
   shape();  // the window settles: its frame buffer and regions now exist
   const std::size_t settled = gdi::ObjectCount();
-  // The window swaps its region for the new one; the bitmap, the outline and the hole polygons
-  // go with the builder.
+  // The window swaps regions; bitmap, outline and hole polygons go with the builder.
   shape();
   EXPECT_EQ(settled, gdi::ObjectCount());
 }

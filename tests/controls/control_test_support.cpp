@@ -22,15 +22,44 @@ void PrintTo(const Msg& m, std::ostream* os) {
       << std::dec;
 }
 
-CParentWnd::CParentWnd() {
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(kParentWidth) * kParentHeight);
-  for (int y = 0; y < kParentHeight; ++y) {
-    for (int x = 0; x < kParentWidth; ++x) {
-      // Stored as blue, green, red, 0: the same bits as 0x00RRGGBB in a little-endian word.
-      pixels[static_cast<std::size_t>(y) * kParentWidth + x] = ParentBackground(x, y);
-    }
+HBITMAP MakeBitmap(int w, int h, const std::function<std::uint32_t(int, int)>& colour) {
+  std::vector<std::uint32_t> pixels;
+  pixels.reserve(static_cast<std::size_t>(w) * h);
+  // Stored as blue, green, red, 0: the same bits as 0x00RRGGBB in a little-endian word.
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) pixels.push_back(colour(x, y));
   }
-  m_background.CreateBitmap(kParentWidth, kParentHeight, 1, 32, pixels.data());
+  return ::CreateBitmap(w, h, 1, 32, pixels.data());
+}
+
+void DrawBitmap(CDC* dc, CBitmap& bitmap) {
+  BITMAP bm{};
+  bitmap.GetBitmap(&bm);
+  CDC mem;
+  mem.CreateCompatibleDC(dc);
+  CBitmap* old = mem.SelectObject(&bitmap);
+  dc->BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &mem, 0, 0, SRCCOPY);
+  mem.SelectObject(old);
+}
+
+void MakeArial(CFont& font, LONG height, LONG weight) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  wcscpy(lf.lfFaceName, L"Arial");
+  font.CreateFontIndirect(&lf);
+}
+
+std::vector<std::uint32_t> ScreenPixels(const host::HeadlessHost& host, const CRect& area) {
+  std::vector<std::uint32_t> pixels;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) pixels.push_back(host.PixelAt(x, y));
+  }
+  return pixels;
+}
+
+CParentWnd::CParentWnd() {
+  m_background.Attach(MakeBitmap(kParentWidth, kParentHeight, ParentBackground));
 }
 
 BOOL CParentWnd::CreateAt(int left, int top, int width, int height) {
@@ -57,11 +86,7 @@ LRESULT CParentWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_PAINT: {
       CPaintDC dc(this);
-      CDC mem;
-      mem.CreateCompatibleDC(&dc);
-      CBitmap* old = mem.SelectObject(&m_background);
-      dc.BitBlt(0, 0, kParentWidth, kParentHeight, &mem, 0, 0, SRCCOPY);
-      mem.SelectObject(old);
+      DrawBitmap(&dc, m_background);
       return 0;
     }
     default:
@@ -108,7 +133,7 @@ void ControlTest::Key(unsigned vk) {
 }
 
 CRect InkBox(const host::HeadlessHost& host, const CRect& area,
-             const std::function<bool(std::uint32_t)>& isInk) {
+             const std::function<bool(std::uint32_t)>& isInk, POINT origin) {
   CRect box(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
   for (int y = area.top; y < area.bottom; ++y) {
     for (int x = area.left; x < area.right; ++x) {
@@ -119,7 +144,8 @@ CRect InkBox(const host::HeadlessHost& host, const CRect& area,
       box.bottom = std::max<LONG>(box.bottom, y + 1);
     }
   }
-  if (box.left == INT_MAX) box.SetRectEmpty();
+  if (box.left == INT_MAX) return CRect();
+  box.OffsetRect(-origin.x, -origin.y);
   return box;
 }
 

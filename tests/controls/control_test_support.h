@@ -1,7 +1,5 @@
-// What the skinned-control tests share: a parent window on the headless screen that paints a
-// patterned background (published as "MPBmpProp") and writes down the notifications it receives,
-// a way to compare those with a table of expected messages, and a queue that runs until the
-// program waits.
+// What the skinned-control tests share: a parent with a patterned background that writes down the
+// notifications it receives, input that runs until the program waits, and picture helpers.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +24,15 @@ constexpr int kParentHeight = 260;
 // The parent's background at a client point, 0x00RRGGBB: it changes with x and y, so a control
 // that copies the wrong part of it shows.
 std::uint32_t ParentBackground(int x, int y);
+
+// A 32-bit bitmap whose pixels `colour` gives as 0x00RRGGBB.
+HBITMAP MakeBitmap(int w, int h, const std::function<std::uint32_t(int, int)>& colour);
+// Copies `bitmap` to `dc` at (0, 0), its full size.
+void DrawBitmap(CDC* dc, CBitmap& bitmap);
+// Arial of the given height and weight.
+void MakeArial(CFont& font, LONG height, LONG weight);
+// The screen pixels of `area`, rows top first.
+std::vector<std::uint32_t> ScreenPixels(const host::HeadlessHost& host, const CRect& area);
 
 // One message as a window received it.
 struct Msg {
@@ -79,9 +86,9 @@ class ControlTest : public test::HostTest {
   CParentWnd parent_;
 };
 
-// The bounding box of the screen pixels within `area` (screen coordinates) that `isInk` accepts;
-// empty when there are none.
+// The bounding box of the screen pixels within `area` (screen coordinates) that `isInk` accepts,
+// relative to `origin`; empty when there are none.
 CRect InkBox(const host::HeadlessHost& host, const CRect& area,
-             const std::function<bool(std::uint32_t)>& isInk);
+             const std::function<bool(std::uint32_t)>& isInk, POINT origin = {0, 0});
 
 }  // namespace controltest

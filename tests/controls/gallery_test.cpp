@@ -1,9 +1,5 @@
-// A gallery of the skinned controls with the program's own pictures, laid out as the main window
-// and the lights-quantity dialog lay them out, in each state a person sees: at rest, hovered,
-// pressed, dragged, disabled (with the Chinese texts). It writes two PNGs into the build tree, to
-// be looked at: the whole screen at rest, and a sheet with one row per state, each row the same
-// cut-outs of the screen (Apply, an effect button, the swatches, the top-right corner, the lights
-// quantity group, the three sliders, the lights-quantity slider).
+// The skinned controls with the program's own pictures, laid out as in its windows, in each state a
+// person sees (rest, hover, press, drag, disabled in Chinese); written to PNGs to be looked at.
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -13,9 +9,9 @@
 #include "CBmpRgn.h"
 #include "CMPButton.h"
 #include "CMPStatic.h"
+#include "control_test_support.h"
 #include "embedded_resources.h"
 #include "png_writer.h"
-#include "test_support.h"
 
 namespace {
 
@@ -25,8 +21,7 @@ constexpr int kQtyLeft = 860;  // where the small window sits on the screen
 constexpr int kQtyTop = 60;
 constexpr DWORD kStyle = 0x52000100;
 
-// A window painted with a skin picture and cut to its non-white pixels, which publishes the
-// picture for the sliders on it.
+// A window painted with a skin picture, cut to its non-white pixels, publishing it for sliders.
 class CSkinWnd : public CWnd {
  public:
   BOOL CreateSkinned(UINT picture, int left, int top) {
@@ -51,13 +46,7 @@ class CSkinWnd : public CWnd {
     if (message == WM_ERASEBKGND) return TRUE;
     if (message != WM_PAINT) return CWnd::WindowProc(message, wParam, lParam);
     CPaintDC dc(this);
-    CDC mem;
-    mem.CreateCompatibleDC(&dc);
-    CBitmap* old = mem.SelectObject(&m_skin);
-    BITMAP bm{};
-    m_skin.GetBitmap(&bm);
-    dc.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
+    controltest::DrawBitmap(&dc, m_skin);
     return 0;
   }
 
@@ -142,26 +131,11 @@ class GalleryTest : public test::HostTest {
     slider.SetRange(min, max);
     slider.SetPos(pos);
   }
-  static CFont* MakeFont(CFont& font, LONG height, LONG weight) {
-    LOGFONTW lf{};
-    lf.lfHeight = height;
-    lf.lfWeight = weight;
-    wcscpy(lf.lfFaceName, L"Arial");
-    font.CreateFontIndirect(&lf);
-    return &font;
-  }
   static std::string PathOf(const char* name) {
     return std::string(HALCYRA_GALLERY_DIR) + "/" + name + ".png";
   }
-  // Screen pixels of a rectangle of the main window.
   std::vector<std::uint32_t> Area(const CRect& r) const {
-    const std::vector<std::uint32_t> screen = host_.ComposeScreen();
-    std::vector<std::uint32_t> pixels;
-    for (int y = r.top; y < r.bottom; ++y) {
-      const auto row = screen.begin() + y * host::HeadlessHost::kScreenWidth;
-      pixels.insert(pixels.end(), row + r.left, row + r.right);
-    }
-    return pixels;
+    return controltest::ScreenPixels(host_, r);
   }
 
   CSkinWnd main_;
@@ -172,8 +146,8 @@ class GalleryTest : public test::HostTest {
 TEST_F(GalleryTest, EachControlInEachState) {
   CFont normalFont;
   CFont boldFont;
-  MakeFont(normalFont, 14, FW_NORMAL);
-  MakeFont(boldFont, 18, FW_BOLD);
+  controltest::MakeArial(normalFont, 14, FW_NORMAL);
+  controltest::MakeArial(boldFont, 18, FW_BOLD);
   ASSERT_TRUE(main_.CreateSkinned(kMainSkin, 0, 0));
   ASSERT_TRUE(qty_.CreateSkinned(kQtySkin, kQtyLeft, kQtyTop));
 

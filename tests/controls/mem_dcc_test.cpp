@@ -1,5 +1,4 @@
-// The off-screen surface: its starting content, its coordinates, and that what is drawn reaches
-// the target only when it goes, in one copy.
+// The off-screen surface: starting content, coordinates, and one copy to the target at its end.
 #include "CMemDCC.h"
 #include "test_support.h"
 
@@ -89,8 +88,7 @@ TEST(MemDCCTest, APrintingTargetIsDrawnStraightAndKeepsItsContext) {
   EXPECT_EQ(kGreen, t.dc.GetPixel(0, 0));
 }
 
-// A window that paints through the surface: the background colour of its paint context fills
-// what the paint does not draw.
+// Paints through the surface: its paint context's background colour fills what is not drawn.
 class CBuffered : public CWnd {
  protected:
   void OnPaint() {

@@ -1,5 +1,4 @@
-// The skinned button on the headless screen, driven by the pointer: what its parent receives, the
-// messages it sees while the pointer comes and goes, its pictures, its text and pick mode.
+// The skinned button driven by the pointer: clicks, hover and capture, pictures, text, pick mode.
 #include <string>
 #include <vector>
 
@@ -89,24 +88,9 @@ class ButtonTest : public controltest::ControlTest {
   // What differs from `fill` inside a shape cut from a w x h picture, which ends one column and
   // one row before the picture does.
   CRect Ink(int w, int h, std::uint32_t fill) const {
-    CRect box =
-        controltest::InkBox(host_, CRect(kScreenX, kScreenY, kScreenX + w - 1, kScreenY + h - 1),
-                            [fill](std::uint32_t c) { return c != fill; });
-    if (!box.IsRectEmpty()) box.OffsetRect(-kScreenX, -kScreenY);
-    return box;
+    return controltest::InkBox(host_, CRect(kScreenX, kScreenY, kScreenX + w - 1, kScreenY + h - 1),
+                               [fill](std::uint32_t c) { return c != fill; }, {kScreenX, kScreenY});
   }
-  // Letters taller than any text rectangle, so that the rectangles show where drawing is cut.
-  HFONT BigFont() {
-    if (big_.GetSafeHandle() == nullptr) {
-      LOGFONTW lf{};
-      lf.lfHeight = 60;
-      lf.lfWeight = FW_BOLD;
-      wcscpy(lf.lfFaceName, L"Arial");
-      big_.CreateFontIndirect(&lf);
-    }
-    return big_;
-  }
-  CFont big_;
 };
 
 TEST_F(ButtonTest, TheReleaseClicksWhereverThePointerIs) {
@@ -218,12 +202,7 @@ TEST_F(ButtonTest, PicturesFollowTheStateAndTheIdentifiers) {
   CMPButton button;
   EXPECT_STREQ("CMPButton", button.GetRuntimeClass()->m_lpszClassName);
   EXPECT_EQ(RUNTIME_CLASS(CButton), button.GetRuntimeClass()->GetBaseClass());
-  EXPECT_EQ(0u, button.m_nBmpNormal | button.m_nBmpHover | button.m_nBmpThird);
-  button.SetBitmaps(kNormalPicture, kSmallPicture, 99);  // no window yet: only stored
-  EXPECT_EQ(99u, button.m_nBmpThird);
-  ASSERT_TRUE(
-      button.Create(L"Button", L"", 0x52000100, CRect(kX, kY, kX + 1, kY + 1), &parent_, kId));
-  Settle();
+  Make(button, kNormalPicture, kSmallPicture);
   CRect rect;
   button.GetWindowRect(&rect);
   EXPECT_EQ(CRect(kScreenX, kScreenY, kScreenX + 40, kScreenY + 24), rect);
@@ -265,7 +244,9 @@ TEST_F(ButtonTest, TextIsCutToItsRectanglesAndMovesLeftWhilePressed) {
   CMPButton button;
   Make(button, kTallPicture, kTallPicture, L"WgW");
   const CRect small = Ink(40, 40, kDark);  // the default font, before the font arrives
-  button.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(BigFont()), TRUE);
+  CFont big;  // letters taller than any text rectangle, so that the rectangles show the cuts
+  controltest::MakeArial(big, 60, FW_BOLD);
+  button.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(big.GetSafeHandle()), TRUE);
   Settle();
   EXPECT_EQ(small, Ink(40, 40, kDark));  // stored, not drawn until the next paint
   button.Invalidate(FALSE);
@@ -295,11 +276,8 @@ TEST_F(ButtonTest, TextBeyondSixtyThreeCharactersIsNotDrawn) {
   const std::wstring text63(63, L'x');
   Make(button, kWidePicture, kWidePicture, (text63 + L"WWW").c_str());
   const auto snapshot = [&] {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < 24; ++y) {
-      for (int x = 0; x < 560; ++x) pixels.push_back(At(x, y));
-    }
-    return pixels;
+    return controltest::ScreenPixels(host_,
+                                     CRect(kScreenX, kScreenY, kScreenX + 560, kScreenY + 24));
   };
   const auto cut = snapshot();
   button.SetWindowTextW(text63.c_str());

@@ -1,5 +1,4 @@
-// The skinned label on the headless screen: its colours and cut corners, where its text goes, its
-// repaints when text or font change, and that it takes no input.
+// The skinned label: colours and cut corners, text placement, repaints, and no input.
 #include <vector>
 
 #include "CMPStatic.h"
@@ -27,18 +26,15 @@ class LabelTest : public controltest::ControlTest {
   CRect Ink(int top, std::uint32_t back, bool textColourOnly = false) const {
     const int left = controltest::kParentLeft + kX;
     const int screenTop = controltest::kParentTop + top;
-    CRect box = controltest::InkBox(
+    return controltest::InkBox(
         host_, CRect(left + 1, screenTop + 1, left + kW - 2, screenTop + kH - 2),
-        [=](std::uint32_t c) { return textColourOnly ? c == 0xF5F5F5 : c != back; });
-    if (!box.IsRectEmpty()) box.OffsetRect(-left, -screenTop);
-    return box;
+        [=](std::uint32_t c) { return textColourOnly ? c == 0xF5F5F5 : c != back; },
+        {left, screenTop});
   }
   std::vector<std::uint32_t> Snapshot() const {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < kH; ++y) {
-      for (int x = 0; x < kW; ++x) pixels.push_back(At(x, y));
-    }
-    return pixels;
+    const int left = controltest::kParentLeft + kX;
+    const int top = controltest::kParentTop + kY;
+    return controltest::ScreenPixels(host_, CRect(left, top, left + kW, top + kH));
   }
 };
 
@@ -46,8 +42,6 @@ TEST_F(LabelTest, FillsItsColourInsideCutCorners) {
   CMPStatic label;
   EXPECT_STREQ("CMPStatic", label.GetRuntimeClass()->m_lpszClassName);
   EXPECT_EQ(RUNTIME_CLASS(CStatic), label.GetRuntimeClass()->GetBaseClass());
-  EXPECT_EQ(0x050505u, label.m_clrBack);
-  EXPECT_EQ(0xF5F5F5u, label.m_clrText);
   label.m_clrBack = 0x401400;
   Make(label, L"");
   EXPECT_EQ(CRect(), Ink(kY, 0x001440));  // an empty text paints only the background
@@ -89,11 +83,8 @@ TEST_F(LabelTest, AFontChangeRepaintsOnlyWhenAskedTo) {
   Make(label, L"Lights Qty");
   const auto before = Snapshot();
   CFont bold;
-  LOGFONTW lf{};
-  lf.lfHeight = 18;
-  lf.lfWeight = FW_BOLD;
-  wcscpy(lf.lfFaceName, L"Arial");
-  ASSERT_TRUE(bold.CreateFontIndirect(&lf));
+  controltest::MakeArial(bold, 18, FW_BOLD);
+  ASSERT_NE(nullptr, bold.GetSafeHandle());
   label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(bold.GetSafeHandle()), FALSE);
   Settle();
   EXPECT_EQ(before, Snapshot());

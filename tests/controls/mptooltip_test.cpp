@@ -1,5 +1,4 @@
-// The toolkit's tooltip: its run-time class, and that enabling and disabling its window goes
-// through the framework tooltip's handling (which turns the tips on and off).
+// The toolkit's tooltip: its run-time class, and enabling its window turns the tips on and off.
 #include "CMPToolTip.h"
 #include "test_support.h"
 
@@ -21,8 +20,7 @@ class MPToolTipTest : public test::HostTest {
                                  nullptr, nullptr));
     ASSERT_TRUE(button_.Create(L"", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 40), &parent_, 1));
   }
-  // Rests the pointer on the button, relaying the move as a dialog would, and lets the tip's
-  // delay pass. Returns whether a tip window is showing.
+  // Whether a tip shows once the pointer rests on the button (the move relayed as a dialog does).
   bool HoverShowsTip(CToolTipCtrl& tip) {
     host_.MovePointer({100 + 20, 100 + 20});
     MSG msg{button_.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10), ::GetTickCount(), {120, 120}};

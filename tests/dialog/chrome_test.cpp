@@ -1,5 +1,4 @@
-// The window's chrome: dragging by the background, minimise and restore, the about box from the
-// system menu, the slider values, and the keys that do not close the window.
+// The window's chrome: dragging, minimise, the about box, slider values, and what closes it.
 #include "main_window.h"
 
 namespace dialog::test {

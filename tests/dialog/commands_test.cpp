@@ -1,5 +1,5 @@
-// The page tabs and Synchronize (hidden in the window as laid out; a test shows them so that a
-// person can reach them) and what Apply sends in each state.
+// The page tabs and Synchronize (hidden as laid out, shown here) and what Apply sends in each
+// state.
 #include "main_window.h"
 
 namespace dialog::test {

@@ -1,5 +1,4 @@
-// The language switch: the labels, the Apply button, every tooltip and the one message that
-// follow the language.
+// The language switch: the labels, Apply, the tooltips and the one message that follow it.
 #include "main_window.h"
 
 namespace dialog::test {

@@ -1,21 +1,14 @@
-// The lights-quantity dialog, from the arrow that opens it to confirm, reset and Escape, in both
-// languages.
-#include "CNumDlg.h"
+// The lights-quantity dialog: confirm, reset and Escape, in both languages.
 #include "main_window.h"
 
 namespace dialog::test {
 namespace {
 
-constexpr POINT kReset = {49 + 57, 146 + 16};
-constexpr POINT kConfirm = {178 + 57, 146 + 16};
 constexpr POINT kSliderStart = {49, 114};  // the left end of the slider, client coordinates
 
 class LightsQtyTest : public MainWindowTest {
  protected:
-  CNumDlg* Open() {
-    Click(kLightsQtyArrow);
-    return dynamic_cast<CNumDlg*>(CWnd::FromHandlePermanent(app_.TopWindowOfClass(L"#32770")));
-  }
+  CNumDlg* Open() { return OpenLightsQty(app_); }
   POINT On(CNumDlg* num, POINT client) { return app_.OnWindow(num->m_hWnd, client); }
   // Whether the dialog shows something other than its background picture in `area`: the number.
   bool DrawsOver(CNumDlg* num, UINT picture, const RECT& area) {
@@ -48,7 +41,7 @@ TEST_F(LightsQtyTest, ConfirmSendsTheSliderValueAndTheMainWindowShowsIt) {
   EXPECT_EQ(64, num->m_sliderQty.m_nPos);
   const std::size_t before = app_.Reports().size();
   const HWND window = num->m_hWnd;
-  app_.Click(On(num, kConfirm));
+  app_.Click(On(num, kQtyConfirm));
   EXPECT_EQ(before + 1, app_.Reports().size());
   EXPECT_EQ(QtyReport("40"), LastReport());
   EXPECT_FALSE(::IsWindow(window));
@@ -59,7 +52,7 @@ TEST_F(LightsQtyTest, ConfirmSendsTheSliderValueAndTheMainWindowShowsIt) {
   ASSERT_NE(nullptr, num);
   app_.Drag(On(num, {49 + 100, 114}), On(num, {0, 114}));
   EXPECT_EQ(4, num->m_sliderQty.m_nPos);
-  app_.Click(On(num, kConfirm));
+  app_.Click(On(num, kQtyConfirm));
   EXPECT_EQ(QtyReport("04"), LastReport());
 }
 
@@ -67,7 +60,7 @@ TEST_F(LightsQtyTest, ResetSendsEightWhateverTheSliderShows) {
   CNumDlg* num = Open();
   ASSERT_NE(nullptr, num);
   app_.Click(On(num, kSliderStart));
-  app_.Click(On(num, kReset));
+  app_.Click(On(num, kQtyReset));
   EXPECT_EQ(QtyReport("08"), LastReport());
   EXPECT_EQ(8, dlg_->m_nLightsQty);
   EXPECT_EQ(L"8", app_.TextOf(dlg_->m_stLightsQty));
@@ -91,32 +84,8 @@ TEST_F(LightsQtyTest, InChineseTheDialogShowsItsChinesePictureAndPlace) {
   EXPECT_EQ(240u, num->m_nBackId);
   EXPECT_EQ(PictureColor(app_, 240, 20, 20), app_.Pixel(On(num, {20, 20})));
   EXPECT_TRUE(DrawsOver(num, 240, {210, 66, 237, 84}));
-  app_.Click(On(num, kConfirm));
+  app_.Click(On(num, kQtyConfirm));
   EXPECT_EQ(QtyReport("1E"), LastReport());
-}
-
-TEST_F(LightsQtyTest, AControllerPulledOutAfterStartUpGoesUnnoticed) {
-  app_.Controller().Unplug();
-  CNumDlg* num = Open();
-  ASSERT_NE(nullptr, num);
-  app_.Click(On(num, kReset));
-  Click(kApply);
-  EXPECT_EQ(2u, app_.Reports().size());  // the two reads at start
-  EXPECT_TRUE(app_.MessageBoxes().empty());
-  EXPECT_EQ(L"8", app_.TextOf(dlg_->m_stLightsQty));
-}
-
-TEST(LightsQtyWithoutControllerTest, StartsAtTheLowestQuantity) {
-  hid::SimulatedSetup absent;
-  absent.attached = false;
-  app::test::RunningApp app(absent);
-  app.Start();
-  app.Key(VK_RETURN);  // the message that no controller was found
-  app.Click(app.OnMain(kLightsQtyArrow));
-  auto* num = dynamic_cast<CNumDlg*>(CWnd::FromHandlePermanent(app.TopWindowOfClass(L"#32770")));
-  ASSERT_NE(nullptr, num);
-  EXPECT_EQ(4, num->m_sliderQty.m_nPos);
-  EXPECT_EQ(0, app.MainDialog()->m_nLightsQty);
 }
 
 }  // namespace

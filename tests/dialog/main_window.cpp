@@ -31,6 +31,11 @@ hid::Report ReportOf(const std::string& hex) {
   return report;
 }
 
+CNumDlg* OpenLightsQty(app::test::RunningApp& app) {
+  app.Click(app.OnMain(kLightsQtyArrow));
+  return dynamic_cast<CNumDlg*>(CWnd::FromHandlePermanent(app.TopWindowOfClass(L"#32770")));
+}
+
 std::uint32_t PictureColor(app::test::RunningApp& app, UINT id, int x, int y) {
   std::uint32_t color = 0;
   app.OnProgramThread([&] {

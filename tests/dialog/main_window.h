@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CHalcyraDlg.h"
+#include "CNumDlg.h"
 #include "report_text.h"
 #include "running_app.h"
 #include "simulated_backend.h"
@@ -22,6 +23,9 @@ constexpr POINT kLanguageArrow = {718, 15};
 constexpr POINT kSample = {615, 301};
 // A point of the skin's background between the controls.
 constexpr POINT kBackground = {300, 150};
+// Centres of the lights-quantity dialog's buttons, in its client area.
+constexpr POINT kQtyReset = {49 + 57, 146 + 16};
+constexpr POINT kQtyConfirm = {178 + 57, 146 + 16};
 
 // The centre of effect button `effect` (1..24): eight columns, three rows.
 constexpr POINT EffectButton(int effect) {
@@ -46,6 +50,9 @@ std::uint32_t PictureColor(app::test::RunningApp& app, UINT id, int x, int y);
 constexpr std::uint32_t Screen(COLORREF color) {
   return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
 }
+
+// Opens the lights-quantity dialog by its arrow; null when it does not show.
+CNumDlg* OpenLightsQty(app::test::RunningApp& app);
 
 // A controller that reports the colour 10, 20, 30 and 30 LEDs.
 hid::SimulatedSetup Controller(BYTE red = 10, BYTE green = 20, BYTE blue = 30, BYTE leds = 30);

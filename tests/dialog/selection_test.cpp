@@ -7,12 +7,9 @@ namespace {
 
 using SelectionTest = MainWindowTest;
 
-TEST_F(SelectionTest, ApplyAtStartSendsEffectEightInTheControllersColour) {
-  Click(kApply);
-  EXPECT_EQ(Hex(ReportOf("00 80 0B 02 03 02 00 03 03 0A 14 1E")), LastReport());
-}
-
 TEST_F(SelectionTest, EveryEffectButtonSelectsItsEffectAndApplySendsIt) {
+  Click(kApply);  // at start: effect 8 in the controller's colour
+  EXPECT_EQ(Hex(ReportOf("00 80 0B 02 03 02 00 03 03 0A 14 1E")), LastReport());
   Click(EffectButton(2));
   Click(kApply);
   EXPECT_EQ(Hex(ReportOf("00 80 0B 02 03 01 00 00 03 0A 14 1E")), LastReport());

@@ -1,7 +1,4 @@
-// Start-up: what the main window shows, and what it asked the controller, with a controller that
-// answers, without one, and with one that never answers.
-#include <vector>
-
+// Start-up with a controller that answers: what the main window shows, and what it asked.
 #include "main_window.h"
 
 namespace dialog::test {
@@ -10,7 +7,7 @@ namespace {
 using app::test::RunningApp;
 
 TEST(StartupTest, ShowsTheControllersColourAndLedCount) {
-  RunningApp app(Controller(10, 20, 30, 30));
+  RunningApp app(Controller());
   app.Start();
   CHalcyraDlg* dlg = app.MainDialog();
   ASSERT_NE(nullptr, dlg);
@@ -76,41 +73,6 @@ TEST(StartupTest, ShowsEveryControlWithItsPictureWhereItBelongs) {
   dlg->m_stLightsQty.GetWindowRect(&rect);
   dlg->ScreenToClient(&rect);
   EXPECT_EQ(CRect(493, 39, 523, 57), rect);
-}
-
-TEST(StartupTest, WithoutAControllerSaysSoOnceBeforeTheWindowShows) {
-  hid::SimulatedSetup absent;
-  absent.attached = false;
-  RunningApp app(absent);
-  app.Start();
-  EXPECT_EQ(std::vector<std::wstring>{L"Hardware detection failed."}, app.MessageBoxes());
-  CHalcyraDlg* dlg = app.MainDialog();
-  ASSERT_NE(nullptr, dlg);
-  EXPECT_FALSE(dlg->IsWindowVisible());
-
-  app.Key(VK_RETURN);
-  EXPECT_TRUE(dlg->IsWindowVisible());
-  EXPECT_EQ(1u, app.MessageBoxes().size());
-  // The reads came back as they were sent.
-  EXPECT_EQ(0, dlg->m_sliderRed.m_nPos);
-  EXPECT_EQ(0, dlg->m_sliderGreen.m_nPos);
-  EXPECT_EQ(0, dlg->m_sliderBlue.m_nPos);
-  EXPECT_EQ(L"0", app.TextOf(dlg->m_stLightsQty));
-  EXPECT_TRUE(app.Reports().empty());
-}
-
-TEST(StartupTest, ASilentControllerLeavesWhatTheRequestsCarried) {
-  hid::SimulatedSetup silent = Controller(10, 20, 30, 30);
-  silent.silent = true;
-  RunningApp app(silent);
-  app.Start();
-  CHalcyraDlg* dlg = app.MainDialog();
-  ASSERT_NE(nullptr, dlg);
-  EXPECT_TRUE(app.MessageBoxes().empty());
-  EXPECT_EQ(2u, app.Reports().size());
-  EXPECT_EQ(0, dlg->m_sliderRed.m_nPos);
-  EXPECT_EQ(0, dlg->m_sliderBlue.m_nPos);
-  EXPECT_EQ(L"0", app.TextOf(dlg->m_stLightsQty));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The launcher, the software-centre entry and the icons agree with each other and with the
-// program: the menu starts the program its entry names, the desktop matches the program's windows
-// to the launcher by their X class, and every icon size exists at its size.
+// The launcher, the software-centre entry and the icons agree with each other and with the program:
+// its name, its windows' X class, and every icon size at its size.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -81,10 +80,10 @@ TEST(DesktopEntry, IconExistsAtEveryThemeSizeAtThatSize) {
     EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n") << path;
     EXPECT_EQ(png.substr(12, 4), "IHDR") << path;
     auto be32 = [&](std::size_t at) {
-      return (std::uint32_t{static_cast<unsigned char>(png[at])} << 24) |
-             (std::uint32_t{static_cast<unsigned char>(png[at + 1])} << 16) |
-             (std::uint32_t{static_cast<unsigned char>(png[at + 2])} << 8) |
-             std::uint32_t{static_cast<unsigned char>(png[at + 3])};
+      std::uint32_t value = 0;
+      for (std::size_t i = at; i < at + 4; ++i)
+        value = value << 8 | static_cast<unsigned char>(png[i]);
+      return value;
     };
     EXPECT_EQ(be32(16), static_cast<std::uint32_t>(size)) << path;
     EXPECT_EQ(be32(20), static_cast<std::uint32_t>(size)) << path;

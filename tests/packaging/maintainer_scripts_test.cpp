@@ -1,6 +1,5 @@
-// The package's scripts after installing and after removing: they reload udev's rules and re-apply
-// them to the controller's node, and to no other, so that access changes without a replug. Run on a
-// fake sysfs tree with a udevadm that only writes down how it was called.
+// The package's scripts reload udev's rules and re-apply them to the controller's node only, so
+// access changes without a replug; run on a fake sysfs with a udevadm that logs its calls.
 #include <gtest/gtest.h>
 #include <unistd.h>
 

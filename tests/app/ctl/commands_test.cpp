@@ -1,7 +1,5 @@
-// halcyractl's commands on the simulated controller: what they send and read back, several
-// controllers and --device, and controllers that are closed to the user, silent or unplugged.
-// Which bytes an effect and colour give is checked against the running window in
-// window_agreement_test.
+// halcyractl's commands on the simulated controller: what they send and read back, --device, and
+// controllers closed, silent or unplugged. Effect bytes are compared with the window elsewhere.
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -1,5 +1,4 @@
-// Runs halcyractl's command module in the test's process, as its main does after installing the
-// HID services, and keeps what it printed.
+// Runs halcyractl's command module in the test's process and keeps what it printed.
 #pragma once
 
 #include <string>

@@ -1,6 +1,5 @@
-// halcyractl against the window itself: the window runs on the headless host with the simulated
-// controller, a person picks an effect and a colour and presses Apply, and halcyractl, asked for
-// the same choice, sends or prints the same 65 bytes.
+// halcyractl against the running window: for the same effect and colour it sends the same bytes
+// as Apply.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,8 +23,7 @@ class CtlAndWindow : public dialog::test::MainWindowTest {
 };
 
 TEST_F(CtlAndWindow, EffectSendsWhatApplySendsForTheSameChoice) {
-  // Right after start-up: effect 8 in the colour read back from the controller. halcyractl,
-  // given no colour, reads it back too; between the person's actions it may use the controller.
+  // At start: effect 8 in the colour read back, which halcyractl given no colour reads back too.
   const std::string at_start = WindowApplies();
   ASSERT_EQ(0, RunCtl({"effect", "8"}).status);
   EXPECT_EQ(at_start, LastReport());

@@ -14,8 +14,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Windows come and go while they are looked at: an error about one that has just gone is no
-// failure of the test (what the test expects of it, it checks).
+// Windows come and go while they are looked at: an error about one just gone is no failure.
 int IgnoreErrors(Display*, XErrorEvent*) {
   return 0;
 }

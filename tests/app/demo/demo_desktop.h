@@ -1,6 +1,5 @@
-// halcyra-demo on the suite's own X server, started as a child process and looked at and driven
-// from outside, as a person at the desktop would: XTEST for the pointer and keys, and a connection
-// of its own that watches the screen.
+// halcyra-demo on the suite's own X server, as a child process driven and watched from outside as
+// a person at the desktop would: XTEST for pointer and keys, a connection that watches the screen.
 #pragma once
 
 // GoogleTest before Xlib, whose macros (None, Bool) would break its templates.
@@ -50,14 +49,12 @@ class DemoDesktop : public host::test::XvfbSuite {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the demo under this test's own program name, so that its single-instance marker is
-  // never one that a run in another test holds. Each call starts another instance of the same
-  // program.
+  // Starts another instance of the demo under this test's own program name (its single-instance
+  // marker), so that no run of another test holds that marker.
   std::unique_ptr<ChildProcess> StartDemo();
 
-  // Until `condition` holds (true) or the time is up (false). It is checked again whenever a
-  // top-level window appears, changes or goes, and every few milliseconds for what announces
-  // nothing (pixels, focus).
+  // Until `condition` holds (true) or the time is up (false); checked on every change of a
+  // top-level window and every few milliseconds.
   bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = kTimeoutMs);
 
   // The top-level windows of process `pid`, top of the stacking order first.
@@ -80,8 +77,8 @@ class DemoDesktop : public host::test::XvfbSuite {
 
   // What the screen shows in `area`.
   ScreenPicture Grab(const host::Rect& area);
-  // The points of the window's shape where the screen differs from `expected` (the window's
-  // picture), as text for a failure message; empty when it shows exactly that.
+  // Where the screen differs from `expected` within the window's shape, for a failure message;
+  // empty when it shows exactly that.
   std::string Differences(const DesktopWindow& w, const ScreenPicture& expected);
 
   // ---- A person's hands.

@@ -1,6 +1,5 @@
-// halcyra-demo under a file name of its own, for one test: the name is the program's
-// single-instance marker, so runs in tests that overlap never find each other's. Made as a hard
-// link (or a copy) and removed with the object.
+// halcyra-demo under a file name of its own (a hard link or a copy, removed with the object): the
+// name is the single-instance marker, so overlapping tests never find each other's runs.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
-// halcyra-demo when its display goes away under it, as the X server ends or breaks the connection:
-// one line on standard error, status 1, and an end within moments, also from inside a modal loop.
+// halcyra-demo when its display goes away: one line on standard error, status 1, and an end within
+// moments, also from inside a modal loop.
 // GoogleTest before Xlib, whose macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 

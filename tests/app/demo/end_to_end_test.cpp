@@ -1,10 +1,6 @@
-// halcyra-demo end to end on a real X server, with and without a window manager: the window shows
-// exactly what the application draws, a person's session (an effect, a swatch, the colour wheel,
-// a slider, Apply, the lights-quantity dialog) prints the reports the controller receives, and the
-// skin's close button ends the program.
-//
-// What each state must look like comes from the same application run on the headless host, driven
-// through the same steps: the desktop must show that picture, pixel for pixel.
+// halcyra-demo end to end on a real X server, with and without a window manager: a person's
+// session prints the reports the controller receives, and the window shows, pixel for pixel, what
+// the same application driven the same way on the headless host shows.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -110,8 +106,7 @@ class EndToEnd : public DemoDesktop {
         if (step.to) model_to = model_->OnMain(*step.to);
       }
       if (step.to) {
-        // A person's press comes well after the move that brought the pointer: by then the button
-        // it left has let the pointer go. (A slider does not hold the pointer before the press.)
+        // A person presses well after the move, when the button left behind has let the pointer go.
         MovePointer(at);
         probe_->WaitUntilPointerFree();
         Drag(at, to);

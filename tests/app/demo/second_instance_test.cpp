@@ -1,6 +1,5 @@
-// A second start while the program runs: it shows nothing and ends, and the first instance comes
-// to the front, restored when it was minimised and with its open dialog on top; with and without a
-// window manager.
+// A second start shows nothing and ends, and brings the first instance to the front, restored and
+// with its open dialog on top; with and without a window manager.
 #include "demo_desktop.h"
 
 #include <X11/Xutil.h>
@@ -32,8 +31,7 @@ class SecondStart : public DemoDesktop {
     return main && main->viewable;
   }
 
-  // Starts the program again and checks that it ends at once and quietly, having shown nothing and
-  // sent nothing to the controller.
+  // Starts the program again: it ends at once and quietly, having shown and sent nothing.
   void StartSecond() {
     TakeMapped();
     std::unique_ptr<ChildProcess> second = StartDemo();
@@ -72,8 +70,7 @@ class SecondStart : public DemoDesktop {
                                          << ", keyboard: " << Focus() << ", expected: " << expected;
   }
 
-  // The skin's minimise button hides the window; a second start brings it back in front, painted,
-  // with the keyboard.
+  // Minimised by the skin's button, the window comes back in front, painted, with the keyboard.
   void RestoresTheMinimisedFirst() {
     StartFirst();
     ASSERT_FALSE(HasFatalFailure());
@@ -93,9 +90,8 @@ class SecondStart : public DemoDesktop {
     EXPECT_FALSE(first_->ReadLine(0));
   }
 
-  // The first instance shows `dialog` over its main window, and another program's window covers
-  // both: a second start brings the main window forward and the dialog in front of it, with the
-  // keyboard, which then reaches the dialog.
+  // With `dialog` open and another program's window over both, a second start brings the main
+  // window forward and the dialog in front of it, with the keyboard.
   void BringsTheDialogInFront(const DesktopWindow& dialog, unsigned long closing_key) {
     const Window cover = CoverTheScreen();
     StartSecond();
@@ -138,8 +134,7 @@ TEST_F(SecondStartTest, BringsTheLightsQuantityDialogInFront) {
 TEST_F(SecondStartTest, BringsTheAboutBoxInFront) {
   StartFirst();
   ASSERT_FALSE(HasFatalFailure());
-  // The system menu (Alt+Space) offers the about box as its last item. (A window manager keeps
-  // Alt+Space for its own menu, hence this test has no such twin.)
+  // The system menu's last item; no twin with a window manager, which keeps Alt+Space.
   ASSERT_TRUE(InFrontWithKeyboard(main_.id));
   probe_->Key(XK_Alt_L, true);
   Key(XK_space);
@@ -164,7 +159,7 @@ TEST_F(SecondStartWmTest, RestoresTheMinimisedFirstWithItsDialogInFront) {
   Click(On(main_, kLightsQtyArrow));
   std::optional<DesktopWindow> dialog;
   ASSERT_TRUE(WaitUntil([&] { return (dialog = DialogOf(first_->pid())).has_value(); }));
-  // The window manager minimises the main window (from its task bar, say); its dialog goes with it.
+  // The window manager minimises the main window; its dialog goes with it.
   XIconifyWindow(probe_->dpy(), main_.id, DefaultScreen(probe_->dpy()));
   XSync(probe_->dpy(), False);
   ASSERT_TRUE(WaitUntil([&] { return !MainShown() && !DialogOf(first_->pid()); }));

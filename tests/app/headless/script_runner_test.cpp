@@ -1,10 +1,10 @@
-// The runner against a small program of its own: a captionless dialog at a fixed place with two
-// buttons, a timer, a tooltip and a message box, which talks to the controller the way the
-// application does. Checks the order of the transcript, exit codes and statuses, waits and timers,
-// and the errors found while running.
+// The runner against a tiny dialog of its own (two buttons, a timer, a tooltip, a message box,
+// requests to the controller): the transcript's order, exits, waits and timers, and run-time
+// errors.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +15,7 @@
 
 #include "script_runner.h"
 #include "test_support.h"
+#include "transcript.h"
 
 namespace {
 
@@ -22,8 +23,7 @@ constexpr UINT kTemplate = 640;
 constexpr UINT kHelloId = 100;
 constexpr UINT kTimerId = 1;
 constexpr UINT kTimerMs = 500;
-// Where the dialog and its buttons sit on the screen; the dialog has no caption, so client and
-// window coordinates agree.
+// Where the captionless dialog sits (client and window coordinates agree) and its buttons.
 constexpr RECT kDialog = {100, 100, 400, 300};
 constexpr RECT kHello = {10, 10, 90, 40};  // client coordinates
 constexpr RECT kClose = {110, 10, 190, 40};
@@ -168,17 +168,16 @@ class Captured {
   std::FILE* file_;
 };
 
-std::string Report(std::initializer_list<int> head) {
-  std::string out = "report";
-  std::size_t i = 0;
-  for (int b : head) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, " %02X", b);
-    out += hex;
-    ++i;
-  }
-  for (; i < hid::kReportSize; ++i) out += " 00";
-  return out;
+std::string Report(std::initializer_list<BYTE> head) {
+  hid::Report report{};
+  std::copy(head.begin(), head.end(), report.begin());
+  return script::ReportLine(report);
+}
+
+// "click X Y" at the middle of a button of the dialog.
+std::string ClickOn(const RECT& button) {
+  return "click " + std::to_string(kDialog.left + (button.left + button.right) / 2) + " " +
+         std::to_string(kDialog.top + (button.top + button.bottom) / 2) + "\n";
 }
 
 const std::string kShown = "window shown #32770 100 100 300 200 \"Tiny\"";
@@ -235,15 +234,7 @@ TEST_F(RunnerTest, StartUpReportsAndWindowInOrderAndTheEndOfTheScriptEndsTheProg
   EXPECT_EQ(nullptr, hid::InstalledBackend());
 }
 
-TEST_F(RunnerTest, SetsUpAnAbsentController) {
-  EXPECT_EQ(script::kExitOk, Run("device absent\nstart\nstate\n"));
-  EXPECT_EQ(
-      (std::vector<std::string>{
-          kShown, "state page=0 effect=0 color=0 red=0 green=0 blue=0 language=0 qty=0 sync=0",
-          kHidden, "exit 0"}),
-      out_.Lines());
-}
-
+// An absent controller is set up in the message-box test below.
 TEST_F(RunnerTest, SetsUpASilentController) {
   // It takes the requests and answers neither.
   EXPECT_EQ(script::kExitOk, Run("device silent\ndevice color 9 9 9\nstart\nstate\n"));
@@ -268,10 +259,8 @@ TEST_F(RunnerTest, WaitLetsDueTimersRunAtTheirTime) {
 }
 
 TEST_F(RunnerTest, AMessageBoxOpensAndClosesLikeAnyWindow) {
-  const int x = kDialog.left + (kHello.left + kHello.right) / 2;
-  const int y = kDialog.top + (kHello.top + kHello.bottom) / 2;
-  EXPECT_EQ(script::kExitOk, Run("device absent\nstart\nclick " + std::to_string(x) + " " +
-                                 std::to_string(y) + "\nwindows\nkey Enter\nwindows\nstate\n"));
+  EXPECT_EQ(script::kExitOk, Run("device absent\nstart\n" + ClickOn(kHello) +
+                                 "windows\nkey Enter\nwindows\nstate\n"));
   const std::vector<std::string> lines = out_.Lines();
   ASSERT_EQ(10u, lines.size()) << ::testing::PrintToString(lines);
   EXPECT_EQ(kShown, lines[0]);
@@ -287,11 +276,8 @@ TEST_F(RunnerTest, AMessageBoxOpensAndClosesLikeAnyWindow) {
 }
 
 TEST_F(RunnerTest, TheProgramClosingItselfPrintsItsExitAndStopsTheScript) {
-  const int x = kDialog.left + (kClose.left + kClose.right) / 2;
-  const int y = kDialog.top + (kClose.top + kClose.bottom) / 2;
-  EXPECT_EQ(script::kExitProgramFailed,
-            Run("device absent\nstart\nclick " + std::to_string(x) + " " + std::to_string(y) +
-                "\nstate\nscreenshot /nonexistent/x.png\n"));
+  EXPECT_EQ(script::kExitProgramFailed, Run("device absent\nstart\n" + ClickOn(kClose) +
+                                            "state\nscreenshot /nonexistent/x.png\n"));
   EXPECT_EQ((std::vector<std::string>{kShown, kHidden, "exit 5"}), out_.Lines());
   EXPECT_TRUE(err_.Lines().empty());
 }
