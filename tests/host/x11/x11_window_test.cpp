@@ -42,13 +42,13 @@ TEST_F(X11Test, AShapedWindowShowsTheRootInItsCutCorners) {
   host_->Present(w, Framebuffer{blue.data(), 100, 80, 100}, {Rect{0, 0, 100, 80}});
   host_->CursorPos();
 
-  EXPECT_EQ(probe_->PixelAt(300, 200), kGreen);
-  EXPECT_EQ(probe_->PixelAt(309, 209), kGreen);
-  EXPECT_EQ(probe_->PixelAt(310, 200), kBlue);
-  EXPECT_EQ(probe_->PixelAt(300, 210), kBlue);
-  EXPECT_EQ(probe_->PixelAt(350, 240), kBlue);
-  EXPECT_EQ(probe_->PixelAt(399, 279), kGreen);
-  EXPECT_EQ(probe_->PixelAt(389, 279), kBlue);
+  ExpectPixels(*probe_, {{300, 200, kGreen},
+                         {309, 209, kGreen},
+                         {310, 200, kBlue},
+                         {300, 210, kBlue},
+                         {350, 240, kBlue},
+                         {399, 279, kGreen},
+                         {389, 279, kBlue}});
 
   host_->SetShape(w, nullptr);  // rectangular again; the corner shows what was presented
   host_->CursorPos();
@@ -61,11 +61,11 @@ TEST_F(X11Test, OnlyDirtyRectanglesChangeAndExposedPixelsComeBack) {
   host_->Present(w, Framebuffer{blue.data(), 200, 150, 200},
                  {Rect{10, 10, 20, 20}, Rect{-30, -30, 2, 2}, Rect{190, 140, 400, 400}});
   host_->CursorPos();
-  EXPECT_EQ(probe_->PixelAt(115, 115), kBlue);
-  EXPECT_EQ(probe_->PixelAt(125, 125), kRed);
-  EXPECT_EQ(probe_->PixelAt(100, 100), kBlue);
-  EXPECT_EQ(probe_->PixelAt(299, 249), kBlue);
-  EXPECT_EQ(probe_->PixelAt(250, 200), kRed);
+  ExpectPixels(*probe_, {{115, 115, kBlue},
+                         {125, 125, kRed},
+                         {100, 100, kBlue},
+                         {299, 249, kBlue},
+                         {250, 200, kRed}});
 
   // Another client's window covers ours and goes away: the host puts the pixels back itself.
   Display* other = probe_->dpy();
@@ -107,9 +107,7 @@ TEST_F(X11Test, FramesGoThroughTheConnectionWhenMemoryIsNotShared) {
   std::vector<std::uint32_t> pixels(73 * 51, kGreen);
   plain->Present(w, Framebuffer{pixels.data(), 73, 51, 73}, {Rect{70, 50, 73, 51}});
   plain->CursorPos();
-  EXPECT_EQ(probe_->PixelAt(700, 100), kRed);
-  EXPECT_EQ(probe_->PixelAt(772, 150), kGreen);
-  EXPECT_EQ(probe_->PixelAt(769, 150), kRed);
+  ExpectPixels(*probe_, {{700, 100, kRed}, {772, 150, kGreen}, {769, 150, kRed}});
 }
 
 TEST_F(X11Test, APopupAppearsWhereAskedWithoutTakingTheFocus) {
