@@ -3,15 +3,10 @@
 // to move the pointer and press buttons and keys for real.
 #pragma once
 
-// gtest before Xlib: Xlib defines None and Bool as macros.
-#include <gtest/gtest.h>
-
 #include <X11/Xlib.h>
 #include <sys/types.h>
 
-#include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,17 +69,6 @@ class Probe {
  private:
   Display* dpy_ = nullptr;
 };
-
-// Each listed screen pixel has the listed 0xRRGGBB colour.
-struct PixelWant {
-  int x;
-  int y;
-  std::uint32_t rgb;
-};
-template <class Screen>
-void ExpectPixels(Screen& screen, std::initializer_list<PixelWant> want) {
-  for (const PixelWant& p : want) EXPECT_EQ(screen.PixelAt(p.x, p.y), p.rgb) << p.x << "," << p.y;
-}
 
 // Pumps the host until an event satisfies `match` (returned) or `timeout_ms` passes.
 std::optional<Event> WaitFor(Host& host, const std::function<bool(const Event&)>& match,

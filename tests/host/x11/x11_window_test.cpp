@@ -7,6 +7,7 @@
 #include <stdlib.h>
 
 #include <cstdlib>
+#include <initializer_list>
 
 #include "x11_fixture.h"
 
@@ -14,6 +15,16 @@ namespace host::test {
 namespace {
 
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
+
+// Each listed pixel of the screen, as another client reads it, has the listed colour.
+struct PixelWant {
+  int x;
+  int y;
+  std::uint32_t rgb;
+};
+void ExpectPixels(Probe& probe, std::initializer_list<PixelWant> want) {
+  for (const PixelWant& p : want) EXPECT_EQ(probe.PixelAt(p.x, p.y), p.rgb) << p.x << "," << p.y;
+}
 
 TEST(X11Open, AMissingDisplayGivesOneClearLine) {
   std::string error;
