@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <initializer_list>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,17 +16,6 @@ constexpr std::uint32_t kRed = 0xFF0000;
 constexpr std::uint32_t kGreen = 0x00FF00;
 constexpr std::uint32_t kBlue = 0x0000FF;
 constexpr std::uint32_t kDesk = HeadlessHost::kDesktopColor;
-
-// Each listed screen pixel has the listed 0xRRGGBB colour.
-struct PixelWant {
-  int x;
-  int y;
-  std::uint32_t rgb;
-};
-template <class Screen>
-void ExpectPixels(Screen& screen, std::initializer_list<PixelWant> want) {
-  for (const PixelWant& p : want) EXPECT_EQ(screen.PixelAt(p.x, p.y), p.rgb) << p.x << "," << p.y;
-}
 
 // A framebuffer of one colour, kept alive by the test.
 struct Solid {
@@ -61,7 +49,9 @@ TEST(HeadlessScreen, ShapesLetTheWindowBeneathShowThrough) {
   host.SetShape(top, &shape);
 
   EXPECT_EQ(host.PixelAt(155, 155), kRed);  // cut corner: the window beneath
-  ExpectPixels(host, {{160, 150, kBlue}, {150, 160, kBlue}, {249, 249, kBlue}});
+  EXPECT_EQ(host.PixelAt(160, 150), kBlue);
+  EXPECT_EQ(host.PixelAt(150, 160), kBlue);
+  EXPECT_EQ(host.PixelAt(249, 249), kBlue);
   EXPECT_EQ(host.PixelAt(250, 250), kRed);  // right/bottom are exclusive
   EXPECT_EQ(host.PixelAt(99, 100), kDesk);
   EXPECT_EQ(host.WindowAt({155, 155}), host.WindowAt({120, 120}));
@@ -104,7 +94,8 @@ TEST(HeadlessScreen, ZOrderFollowsRaiseTopmostAndOwnership) {
   host.Hide(tip);
   host.Minimize(b);
   EXPECT_EQ(host.VisibleWindows(), (std::vector<NativeWindow>{dlg, a}));
-  ExpectPixels(host, {{95, 95, kRed}, {120, 120, kDesk}});
+  EXPECT_EQ(host.PixelAt(95, 95), kRed);
+  EXPECT_EQ(host.PixelAt(120, 120), kDesk);
   host.Restore(b);
   EXPECT_EQ(host.PixelAt(120, 120), kGreen);
   host.DestroyWindow(b);
@@ -132,12 +123,17 @@ TEST(HeadlessScreen, AMinimisedApplicationWindowShowsAsItsIconOnATile) {
   host.Minimize(w);
   const std::uint32_t frame = HeadlessHost::kTileFrameColor;
   const std::uint32_t tile = HeadlessHost::kTileColor;
-  ExpectPixels(host, {{0, kTop, frame}, {39, 799, frame}, {1, kTop + 1, tile}, {40, 799, kDesk}});
+  EXPECT_EQ(host.PixelAt(0, kTop), frame);
+  EXPECT_EQ(host.PixelAt(39, 799), frame);
+  EXPECT_EQ(host.PixelAt(1, kTop + 1), tile);
+  EXPECT_EQ(host.PixelAt(40, 799), kDesk);
   // White at alpha 0x80 over the tile's colour, channel by channel.
   auto blend = [](std::uint32_t bg) { return (0xFF * 0x80 + bg * (255 - 0x80) + 127) / 255; };
   const std::uint32_t mixed =
       (blend((tile >> 16) & 0xFF) << 16) | (blend((tile >> 8) & 0xFF) << 8) | blend(tile & 0xFF);
-  ExpectPixels(host, {{4, kTop + 4, mixed}, {35, kTop + 35, mixed}, {3, kTop + 3, tile}});
+  EXPECT_EQ(host.PixelAt(4, kTop + 4), mixed);
+  EXPECT_EQ(host.PixelAt(35, kTop + 35), mixed);
+  EXPECT_EQ(host.PixelAt(3, kTop + 3), tile);
   const std::vector<std::uint32_t> screen = host.ComposeScreen();
   for (int y = kTop; y < HeadlessHost::kScreenHeight; y += 3) {
     for (int x = 0; x < 45; x += 3) {
@@ -157,17 +153,18 @@ TEST(HeadlessScreen, PresentCopiesOnlyDirtyRectanglesAndClipsBadOnes) {
   host.Present(
       w, blue.Frame(),
       {Rect{20, 10, 30, 20}, Rect{-50, -50, 5, 5}, Rect{95, 45, 500, 500}, Rect{60, 60, 40, 40}});
-  ExpectPixels(host, {{10 + 20, 10 + 10, kBlue},
-                      {10 + 19, 10 + 10, kRed},
-                      {10 + 30, 10 + 10, kRed},
-                      {10, 10, kBlue},
-                      {10 + 99, 10 + 49, kBlue},
-                      {10 + 50, 10 + 30, kRed}});
+  EXPECT_EQ(host.PixelAt(10 + 20, 10 + 10), kBlue);
+  EXPECT_EQ(host.PixelAt(10 + 19, 10 + 10), kRed);
+  EXPECT_EQ(host.PixelAt(10 + 30, 10 + 10), kRed);
+  EXPECT_EQ(host.PixelAt(10, 10), kBlue);
+  EXPECT_EQ(host.PixelAt(10 + 99, 10 + 49), kBlue);
+  EXPECT_EQ(host.PixelAt(10 + 50, 10 + 30), kRed);
 
   // A framebuffer smaller than the window only fills what it has; a null one does nothing.
   Solid small(5, 5, kGreen);
   host.Present(w, small.Frame(), {Rect{0, 0, 100, 50}});
-  ExpectPixels(host, {{14, 14, kGreen}, {15, 14, kRed}});
+  EXPECT_EQ(host.PixelAt(14, 14), kGreen);
+  EXPECT_EQ(host.PixelAt(15, 14), kRed);
   host.Present(w, Framebuffer{}, {Rect{0, 0, 100, 50}});
   host.Present(12345, small.Frame(), {Rect{0, 0, 5, 5}});
   EXPECT_EQ(host.PixelAt(14, 14), kGreen);
@@ -176,13 +173,15 @@ TEST(HeadlessScreen, PresentCopiesOnlyDirtyRectanglesAndClipsBadOnes) {
 TEST(HeadlessScreen, WindowsOffTheScreenAndResizedKeepTheirPixels) {
   HeadlessHost host;
   NativeWindow w = ShowSolid(host, {-50, -50, 50, 50}, kGreen);
-  ExpectPixels(host, {{0, 0, kGreen}, {-1, 0, kDesk}});
+  EXPECT_EQ(host.PixelAt(0, 0), kGreen);
+  EXPECT_EQ(host.PixelAt(-1, 0), kDesk);
   host.SetWindowRect(w, {1250, 780, 1400, 900});  // grows: the old 100 x 100 stay, the rest black
   auto screen = host.ComposeScreen();
   EXPECT_EQ(screen[799 * 1280 + 1279], kGreen);
   EXPECT_EQ(host.PixelAt(1279, 799), kGreen);
   host.SetWindowRect(w, {1000, 600, 1200, 800});
-  ExpectPixels(host, {{1000 + 99, 600 + 99, kGreen}, {1000 + 100, 600 + 99, 0u}});
+  EXPECT_EQ(host.PixelAt(1000 + 99, 600 + 99), kGreen);
+  EXPECT_EQ(host.PixelAt(1000 + 100, 600 + 99), 0u);
   EXPECT_EQ(host.WindowRect(w)->Width(), 200);
 }
 
