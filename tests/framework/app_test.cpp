@@ -95,10 +95,6 @@ TEST(AppWithoutObjectTest, NoApplicationObjectMeansNoProgram) {
   EXPECT_EQ(nullptr, AfxGetMainWnd());
 }
 
-}  // namespace
-
-namespace {
-
 class AppServicesTest : public test::HostTest {
  protected:
   void TearDown() override {

@@ -128,16 +128,6 @@ TEST_F(SubclassTest, TemporaryWrappersForWindowsNobodyOwns) {
   EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr));
 }
 
-TEST_F(SubclassTest, TrackbarBehaviourStaysBeneathATakenOverTrackbar) {
-  CStatic slider;
-  ASSERT_TRUE(slider.Create(TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 132, 12),
-                            &parent_, 1539));
-  slider.SendMessage(TBM_SETRANGE, TRUE, MAKELPARAM(0, 255));
-  slider.SendMessage(TBM_SETPOS, TRUE, 61);
-  EXPECT_EQ(61, slider.SendMessage(TBM_GETPOS));
-  EXPECT_EQ(255, slider.SendMessage(TBM_GETRANGEMAX));
-}
-
 TEST_F(SubclassTest, DefaultPassesTheCurrentMessageOn) {
   // A handler that adds to the default behaviour calls Default(): the text is stored by the
   // button's own procedure.

@@ -21,10 +21,7 @@ TEST(Blit, ColourToMonoUsesOnlyTheSourceBackgroundColour) {
   SetTextColor(mask.dc(), kWhite);  // the destination's colours play no part either
   SetBkColor(mask.dc(), kBlack);
   ASSERT_TRUE(BitBlt(mask.dc(), 0, 0, 4, 1, src.dc(), 0, 0, SRCCOPY));
-  EXPECT_EQ(mask.At(0, 0), kBlack);
-  EXPECT_EQ(mask.At(1, 0), kWhite);
-  EXPECT_EQ(mask.At(2, 0), kBlack);
-  EXPECT_EQ(mask.At(3, 0), kBlack);
+  ExpectPixels(mask, {{0, 0, kBlack}, {1, 0, kWhite}, {2, 0, kBlack}, {3, 0, kBlack}});
 }
 
 TEST(Blit, MonoToColourUsesTheDestinationColours) {
@@ -68,8 +65,7 @@ void TransparentThumb(int w, int h) {
   SetTextColor(thumb.dc(), kWhite);
   SetBkColor(thumb.dc(), kBlack);
   BitBlt(thumb.dc(), 0, 0, w, h, mask.dc(), 0, 0, SRCAND);
-  EXPECT_EQ(thumb.At(0, 0), kBlack);
-  EXPECT_EQ(thumb.At(1, 1), ink);
+  ExpectPixels(thumb, {{0, 0, kBlack}, {1, 1, ink}});
 
   const COLORREF back = RGB(12, 34, 56);
   MemSurface buffer(w + 10, h + 4);
@@ -97,25 +93,20 @@ TEST(Blit, ClippedToTheDestinationAndSourceBounds) {
   SelectClipRgn(dst.dc(), clip);
   DeleteObject(clip.release());  // the DC keeps its own copy
   ASSERT_TRUE(BitBlt(dst.dc(), -1, 1, 10, 10, src.dc(), 0, 0, SRCCOPY));
-  EXPECT_EQ(dst.At(0, 1), kRed);
-  EXPECT_EQ(dst.At(1, 3), kRed);
-  EXPECT_EQ(dst.At(0, 0), kWhite);
+  ExpectPixels(dst, {{0, 1, kRed}, {1, 3, kRed}, {0, 0, kWhite}});
   SelectClipRgn(dst.dc(), nullptr);
   EXPECT_EQ(dst.At(2, 2), kWhite);
   // Only source pixels that exist are copied: column 0 would need source x = -1.
   dst.Fill(kWhite);
   BitBlt(dst.dc(), 0, 0, 4, 4, src.dc(), -1, 0, SRCCOPY);
-  EXPECT_EQ(dst.At(0, 0), kWhite);
-  EXPECT_EQ(dst.At(1, 0), kRed);
+  ExpectPixels(dst, {{0, 0, kWhite}, {1, 0, kRed}});
 }
 
 TEST(Blit, OverlappingCopyWithinOneBitmap) {
   MemSurface s(4, 1);
   for (int x = 0; x < 4; ++x) SetPixel(s.dc(), x, 0, RGB(x * 10, 0, 0));
   BitBlt(s.dc(), 1, 0, 3, 1, s.dc(), 0, 0, SRCCOPY);
-  EXPECT_EQ(s.At(1, 0), RGB(0, 0, 0));
-  EXPECT_EQ(s.At(2, 0), RGB(10, 0, 0));
-  EXPECT_EQ(s.At(3, 0), RGB(20, 0, 0));
+  ExpectPixels(s, {{1, 0, RGB(0, 0, 0)}, {2, 0, RGB(10, 0, 0)}, {3, 0, RGB(20, 0, 0)}});
 }
 
 TEST(StretchBlt, HalftoneIdentityIsAnExactCopy) {
@@ -143,8 +134,7 @@ TEST(StretchBlt, HalftoneAveragesWhenShrinkingAndBlendsWhenEnlarging) {
   SetPixel(two.dc(), 1, 0, kWhite);
   SetStretchBltMode(big.dc(), HALFTONE);
   StretchBlt(big.dc(), 0, 0, 8, 1, two.dc(), 0, 0, 2, 1, SRCCOPY);
-  EXPECT_EQ(big.At(0, 0), kBlack);
-  EXPECT_EQ(big.At(7, 0), kWhite);
+  ExpectPixels(big, {{0, 0, kBlack}, {7, 0, kWhite}});
   const BYTE mid = GetRValue(big.At(4, 0));
   EXPECT_GT(mid, 0);
   EXPECT_LT(mid, 255);
@@ -155,14 +145,11 @@ TEST(StretchBlt, OppositeSignsMirror) {
   MemSurface src(3, 1), dst(3, 1);
   for (int x = 0; x < 3; ++x) SetPixel(src.dc(), x, 0, RGB(x * 100, 0, 0));
   ASSERT_TRUE(StretchBlt(dst.dc(), 3, 0, -3, 1, src.dc(), 0, 0, 3, 1, SRCCOPY));  // [0, 3)
-  EXPECT_EQ(dst.At(0, 0), RGB(200, 0, 0));
-  EXPECT_EQ(dst.At(2, 0), RGB(0, 0, 0));
+  ExpectPixels(dst, {{0, 0, RGB(200, 0, 0)}, {2, 0, RGB(0, 0, 0)}});
   // Equal negative extents on both sides copy without mirroring.
   dst.Fill(kWhite);
   ASSERT_TRUE(BitBlt(dst.dc(), 3, 1, -2, -1, src.dc(), 3, 1, SRCCOPY));
-  EXPECT_EQ(dst.At(0, 0), kWhite);
-  EXPECT_EQ(dst.At(1, 0), RGB(100, 0, 0));
-  EXPECT_EQ(dst.At(2, 0), RGB(200, 0, 0));
+  ExpectPixels(dst, {{0, 0, kWhite}, {1, 0, RGB(100, 0, 0)}, {2, 0, RGB(200, 0, 0)}});
 }
 
 TEST(StretchBlt, BlackOnWhiteKeepsBlackWhenShrinking) {
@@ -170,8 +157,7 @@ TEST(StretchBlt, BlackOnWhiteKeepsBlackWhenShrinking) {
   src.Fill(kWhite);
   SetPixel(src.dc(), 1, 0, kBlack);
   StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);  // default BLACKONWHITE
-  EXPECT_EQ(dst.At(0, 0), kBlack);
-  EXPECT_EQ(dst.At(1, 0), kWhite);
+  ExpectPixels(dst, {{0, 0, kBlack}, {1, 0, kWhite}});
   SetStretchBltMode(cc.dc(), COLORONCOLOR);
   StretchBlt(cc.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
   EXPECT_EQ(cc.At(0, 0), kWhite);  // the dropped column goes

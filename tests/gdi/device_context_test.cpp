@@ -56,9 +56,7 @@ TEST(DeviceContext, WindowOriginShiftsLogicalCoordinates) {
   ASSERT_TRUE(SetWindowOrgEx(s.dc(), 10, 20, &old));
   EXPECT_EQ(old.x, 0);
   s.Fill(RECT{10, 20, 12, 22}, kRed);
-  EXPECT_EQ(s.At(10, 20), kRed);
-  EXPECT_EQ(s.At(11, 21), kRed);
-  EXPECT_EQ(s.At(12, 22), kWhite);
+  ExpectPixels(s, {{10, 20, kRed}, {11, 21, kRed}, {12, 22, kWhite}});
   RECT box;
   GetClipBox(s.dc(), &box);
   EXPECT_EQ(box.left, 10);
@@ -68,8 +66,7 @@ TEST(DeviceContext, WindowOriginShiftsLogicalCoordinates) {
   EXPECT_EQ(p.x, 0);
   EXPECT_EQ(p.y, 0);
   SetWindowOrgEx(s.dc(), 0, 0, nullptr);
-  EXPECT_EQ(s.At(0, 0), kRed);
-  EXPECT_EQ(s.At(2, 2), kWhite);
+  ExpectPixels(s, {{0, 0, kRed}, {2, 2, kWhite}});
 }
 
 TEST(SurfaceDc, DrawsAtItsOriginInsideTheSystemClip) {

@@ -30,29 +30,23 @@ TEST(Drawing, LineToStopsBeforeItsEndPoint) {
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) black += s.At(x, y) == kBlack;
   EXPECT_EQ(black, 24);
-  EXPECT_EQ(s.At(3, 3), kWhite);
-  EXPECT_EQ(s.At(6, 6), kBlack);
+  ExpectPixels(s, {{3, 3, kWhite}, {6, 6, kBlack}});
 
   // A diagonal: one pixel per step, the end left out.
   s.Fill(kWhite);
   MoveToEx(s.dc(), 0, 0, nullptr);
   LineTo(s.dc(), 3, 3);
-  EXPECT_EQ(s.At(2, 2), kBlack);
-  EXPECT_EQ(s.At(3, 3), kWhite);
+  ExpectPixels(s, {{2, 2, kBlack}, {3, 3, kWhite}});
 }
 
 TEST(Drawing, FillRectIsHalfOpenAndEmptyDrawsNothing) {
   MemSurface s(4, 4);
   s.Fill(kWhite);
   s.Fill(RECT{1, 1, 3, 2}, kRed);
-  EXPECT_EQ(s.At(1, 1), kRed);
-  EXPECT_EQ(s.At(2, 1), kRed);
-  EXPECT_EQ(s.At(3, 1), kWhite);
-  EXPECT_EQ(s.At(1, 2), kWhite);
+  ExpectPixels(s, {{1, 1, kRed}, {2, 1, kRed}, {3, 1, kWhite}, {1, 2, kWhite}});
   s.Fill(RECT{2, 2, 2, 4}, kRed);
   s.Fill(RECT{3, 3, 1, 1}, kRed);
-  EXPECT_EQ(s.At(2, 2), kWhite);
-  EXPECT_EQ(s.At(2, 3), kWhite);
+  ExpectPixels(s, {{2, 2, kWhite}, {2, 3, kWhite}});
 }
 
 TEST(Drawing, FillRgnTakesLogicalCoordinatesAndTheClip) {
@@ -65,8 +59,7 @@ TEST(Drawing, FillRgnTakesLogicalCoordinatesAndTheClip) {
   ASSERT_TRUE(FillRgn(s.dc(), rgn, red));
   SetWindowOrgEx(s.dc(), 0, 0, nullptr);
   SelectClipRgn(s.dc(), nullptr);
-  EXPECT_EQ(s.At(1, 1), kRed);
-  EXPECT_EQ(s.At(2, 2), kRed);
+  ExpectPixels(s, {{1, 1, kRed}, {2, 2, kRed}});
   EXPECT_EQ(s.At(3, 1), kWhite);  // clipped
   EXPECT_EQ(s.At(1, 3), kWhite);  // outside the region
   EXPECT_EQ(s.At(0, 0), kWhite);
@@ -75,19 +68,15 @@ TEST(Drawing, FillRgnTakesLogicalCoordinatesAndTheClip) {
 TEST(Drawing, GetPixelOutsideTheClipIsInvalid) {
   MemSurface s(4, 4);
   s.Fill(kBlue);
-  EXPECT_EQ(s.At(3, 3), kBlue);
-  EXPECT_EQ(s.At(4, 0), CLR_INVALID);
-  EXPECT_EQ(s.At(-1, 0), CLR_INVALID);
+  ExpectPixels(s, {{3, 3, kBlue}, {4, 0, CLR_INVALID}, {-1, 0, CLR_INVALID}});
   IntersectClipRect(s.dc(), 0, 0, 2, 2);
-  EXPECT_EQ(s.At(1, 1), kBlue);
-  EXPECT_EQ(s.At(2, 1), CLR_INVALID);
+  ExpectPixels(s, {{1, 1, kBlue}, {2, 1, CLR_INVALID}});
   EXPECT_EQ(SetPixel(s.dc(), 3, 3, kRed), CLR_INVALID);
   RECT box;
   EXPECT_EQ(GetClipBox(s.dc(), &box), SIMPLEREGION);
   EXPECT_EQ(box.right, 2);
   ExcludeClipRect(s.dc(), 0, 0, 1, 1);
-  EXPECT_EQ(s.At(0, 0), CLR_INVALID);
-  EXPECT_EQ(s.At(1, 0), kBlue);
+  ExpectPixels(s, {{0, 0, CLR_INVALID}, {1, 0, kBlue}});
 }
 
 TEST(Drawing, ExtremeCoordinatesNeitherOverflowNorHang) {

@@ -2,6 +2,9 @@
 // assertion still lets go of everything it made.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <utility>
 
 #include "surface.h"
@@ -12,17 +15,17 @@ namespace gdi_test {
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
-// One graphics object (bitmap, brush, region, font), deleted at the end of the scope unless a test
-// took it back with release() to delete it itself.
-template <class H>
-class Object {
+// A graphics object or device context, freed at the end of the scope unless a test took it back
+// with release() to free it itself.
+template <class H, auto Free>
+class Owner {
  public:
-  explicit Object(H handle = nullptr) : handle_(handle) {}
-  ~Object() {
-    if (handle_ != nullptr) DeleteObject(handle_);
+  explicit Owner(H handle = nullptr) : handle_(handle) {}
+  ~Owner() {
+    if (handle_ != nullptr) Free(handle_);
   }
-  Object(const Object&) = delete;
-  Object& operator=(const Object&) = delete;
+  Owner(const Owner&) = delete;
+  Owner& operator=(const Owner&) = delete;
 
   H get() const { return handle_; }
   operator H() const { return handle_; }  // NOLINT(google-explicit-constructor)
@@ -32,28 +35,11 @@ class Object {
   H handle_ = nullptr;
 };
 
-using Bitmap = Object<HBITMAP>;
-using Brush = Object<HBRUSH>;
-using Region = Object<HRGN>;
-using Font = Object<HFONT>;
-
-// A device context, deleted at the end of the scope unless released.
-class Dc {
- public:
-  explicit Dc(HDC handle) : handle_(handle) {}
-  ~Dc() {
-    if (handle_ != nullptr) DeleteDC(handle_);
-  }
-  Dc(const Dc&) = delete;
-  Dc& operator=(const Dc&) = delete;
-
-  HDC get() const { return handle_; }
-  operator HDC() const { return handle_; }  // NOLINT(google-explicit-constructor)
-  HDC release() { return std::exchange(handle_, nullptr); }
-
- private:
-  HDC handle_ = nullptr;
-};
+using Bitmap = Owner<HBITMAP, &DeleteObject>;
+using Brush = Owner<HBRUSH, &DeleteObject>;
+using Region = Owner<HRGN, &DeleteObject>;
+using Font = Owner<HFONT, &DeleteObject>;
+using Dc = Owner<HDC, &DeleteDC>;
 
 // An object selected into a device context for the scope; the one it replaced goes back at the
 // end. Declare it after the owners of both, so that it ends first.
@@ -100,5 +86,15 @@ class MemSurface {
   Dc dc_;
   Selection selection_;
 };
+
+// Each listed pixel of `s` has the listed colour.
+struct Px {
+  int x;
+  int y;
+  COLORREF colour;
+};
+inline void ExpectPixels(const MemSurface& s, std::initializer_list<Px> want) {
+  for (const Px& p : want) EXPECT_EQ(s.At(p.x, p.y), p.colour) << p.x << "," << p.y;
+}
 
 }  // namespace gdi_test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "gdi_test_util.h"
@@ -18,12 +19,15 @@ std::vector<POINT> Pixels(HRGN rgn, int w, int h) {
   return out;
 }
 
+// Each point of `in` lies in the region and each of `out` does not.
+void ExpectPoints(HRGN rgn, std::initializer_list<POINT> in, std::initializer_list<POINT> out) {
+  for (POINT p : in) EXPECT_TRUE(PtInRegion(rgn, p.x, p.y)) << p.x << "," << p.y;
+  for (POINT p : out) EXPECT_FALSE(PtInRegion(rgn, p.x, p.y)) << p.x << "," << p.y;
+}
+
 TEST(Region, RectIsHalfOpenAndZeroSizeIsEmpty) {
   Rgn r(CreateRectRgn(1, 2, 4, 6));
-  EXPECT_TRUE(PtInRegion(r, 1, 2));
-  EXPECT_TRUE(PtInRegion(r, 3, 5));
-  EXPECT_FALSE(PtInRegion(r, 4, 5));
-  EXPECT_FALSE(PtInRegion(r, 3, 6));
+  ExpectPoints(r, {{1, 2}, {3, 5}}, {{4, 5}, {3, 6}});
   RECT box;
   EXPECT_EQ(GetRgnBox(r, &box), SIMPLEREGION);
   EXPECT_EQ(box.left, 1);
@@ -39,12 +43,7 @@ TEST(Region, WorkedPolygonExampleEqualsTheRectangle) {
     Rgn rect(CreateRectRgn(1, 0, 5, 2));
     EXPECT_TRUE(EqualRgn(poly, rect));
     EXPECT_EQ(Pixels(poly, 8, 4).size(), 8u);
-    EXPECT_TRUE(PtInRegion(poly, 1, 0));
-    EXPECT_TRUE(PtInRegion(poly, 4, 1));
-    EXPECT_FALSE(PtInRegion(poly, 5, 1));
-    EXPECT_FALSE(PtInRegion(poly, 1, 2));
-    EXPECT_FALSE(PtInRegion(poly, 0, 0));
-    EXPECT_FALSE(PtInRegion(poly, 4, 2));
+    ExpectPoints(poly, {{1, 0}, {4, 1}}, {{5, 1}, {1, 2}, {0, 0}, {4, 2}});
   }
 }
 
@@ -52,16 +51,8 @@ TEST(Region, SlantedEdgesRoundLeftCrossingUpAndRightCrossingExclusive) {
   // A triangle: at row y the left edge crosses x = y/2, the right edge x = 8 - y/2.
   const POINT pts[] = {{0, 0}, {8, 0}, {4, 8}};
   Rgn tri(CreatePolygonRgn(pts, 3, ALTERNATE));
-  // Row 1: crossings 0.5 and 7.5 -> pixels 1..7.
-  EXPECT_FALSE(PtInRegion(tri, 0, 1));
-  EXPECT_TRUE(PtInRegion(tri, 1, 1));
-  EXPECT_TRUE(PtInRegion(tri, 7, 1));
-  EXPECT_FALSE(PtInRegion(tri, 8, 1));
-  // Row 7: crossings 3.5 and 4.5 -> pixel 4 only. Row 8 is the bottom vertex: out.
-  EXPECT_FALSE(PtInRegion(tri, 3, 7));
-  EXPECT_TRUE(PtInRegion(tri, 4, 7));
-  EXPECT_FALSE(PtInRegion(tri, 5, 7));
-  EXPECT_FALSE(PtInRegion(tri, 4, 8));
+  // Row 1 crosses at 0.5 and 7.5, row 7 at 3.5 and 4.5; row 8 is the bottom vertex.
+  ExpectPoints(tri, {{1, 1}, {7, 1}, {4, 7}}, {{0, 1}, {8, 1}, {3, 7}, {5, 7}, {4, 8}});
 }
 
 TEST(Region, SelfOverlappingOutlineDiffersOnlyByFillMode) {
@@ -71,13 +62,8 @@ TEST(Region, SelfOverlappingOutlineDiffersOnlyByFillMode) {
                        {4, 4}, {10, 4}, {10, 10}, {4, 10}, {4, 4}};
   Rgn alt(CreatePolygonRgn(pts, 10, ALTERNATE));
   Rgn wind(CreatePolygonRgn(pts, 10, WINDING));
-  EXPECT_FALSE(PtInRegion(alt, 5, 5));
-  EXPECT_TRUE(PtInRegion(wind, 5, 5));
-  for (POINT p : {POINT{1, 1}, POINT{8, 8}, POINT{5, 2}, POINT{2, 5}}) {
-    EXPECT_TRUE(PtInRegion(alt, p.x, p.y));
-    EXPECT_TRUE(PtInRegion(wind, p.x, p.y));
-  }
-  EXPECT_FALSE(PtInRegion(wind, 8, 2));
+  ExpectPoints(alt, {{1, 1}, {8, 8}, {5, 2}, {2, 5}}, {{5, 5}});
+  ExpectPoints(wind, {{1, 1}, {8, 8}, {5, 2}, {2, 5}, {5, 5}}, {{8, 2}});
 }
 
 TEST(Region, BowTieStarUnderBothModes) {
@@ -85,14 +71,11 @@ TEST(Region, BowTieStarUnderBothModes) {
   const POINT star[] = {{50, 0}, {79, 90}, {2, 34}, {97, 34}, {21, 90}};
   Rgn alt(CreatePolygonRgn(star, 5, ALTERNATE));
   Rgn wind(CreatePolygonRgn(star, 5, WINDING));
-  EXPECT_FALSE(PtInRegion(alt, 50, 50));
-  EXPECT_TRUE(PtInRegion(wind, 50, 50));
-  EXPECT_TRUE(PtInRegion(alt, 50, 10));  // a tip
-  EXPECT_TRUE(PtInRegion(wind, 50, 10));
+  ExpectPoints(alt, {{50, 10}}, {{50, 50}});  // a tip, the centre
+  ExpectPoints(wind, {{50, 10}, {50, 50}}, {});
   Rgn diff(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(CombineRgn(diff, wind, alt, RGN_DIFF), COMPLEXREGION);
-  EXPECT_TRUE(PtInRegion(diff, 50, 50));
-  EXPECT_FALSE(PtInRegion(diff, 50, 10));
+  ExpectPoints(diff, {{50, 50}}, {{50, 10}});
 }
 
 TEST(Region, RoundRectWithTwoByTwoCornersCutsExactlyTheCornerPixels) {
@@ -100,16 +83,8 @@ TEST(Region, RoundRectWithTwoByTwoCornersCutsExactlyTheCornerPixels) {
   // The shape covers the rectangle less its last column and row: x 0..8, y 0..4.
   const auto px = Pixels(r, 10, 6);
   EXPECT_EQ(px.size(), 9u * 5u - 4u);
-  EXPECT_FALSE(PtInRegion(r, 0, 0));
-  EXPECT_FALSE(PtInRegion(r, 8, 0));
-  EXPECT_FALSE(PtInRegion(r, 0, 4));
-  EXPECT_FALSE(PtInRegion(r, 8, 4));
-  EXPECT_TRUE(PtInRegion(r, 1, 0));
-  EXPECT_TRUE(PtInRegion(r, 0, 1));
-  EXPECT_TRUE(PtInRegion(r, 7, 4));
-  EXPECT_TRUE(PtInRegion(r, 8, 3));
-  EXPECT_FALSE(PtInRegion(r, 9, 2));
-  EXPECT_FALSE(PtInRegion(r, 4, 5));
+  ExpectPoints(r, {{1, 0}, {0, 1}, {7, 4}, {8, 3}},
+               {{0, 0}, {8, 0}, {0, 4}, {8, 4}, {9, 2}, {4, 5}});
 }
 
 TEST(Region, CombineResultsAndCodes) {
@@ -123,14 +98,11 @@ TEST(Region, CombineResultsAndCodes) {
   EXPECT_EQ(box.left, 5);
   EXPECT_EQ(box.right, 10);
   EXPECT_EQ(CombineRgn(out, a, b, RGN_OR), COMPLEXREGION);
-  EXPECT_TRUE(PtInRegion(out, 14, 14));
-  EXPECT_FALSE(PtInRegion(out, 14, 0));
+  ExpectPoints(out, {{14, 14}}, {{14, 0}});
   EXPECT_EQ(CombineRgn(out, a, b, RGN_XOR), COMPLEXREGION);
-  EXPECT_FALSE(PtInRegion(out, 7, 7));
-  EXPECT_TRUE(PtInRegion(out, 2, 7));
+  ExpectPoints(out, {{2, 7}}, {{7, 7}});
   EXPECT_EQ(CombineRgn(out, a, b, RGN_DIFF), COMPLEXREGION);
-  EXPECT_TRUE(PtInRegion(out, 2, 7));
-  EXPECT_FALSE(PtInRegion(out, 12, 12));
+  ExpectPoints(out, {{2, 7}}, {{12, 12}});
   EXPECT_EQ(CombineRgn(out, b, nullptr, RGN_COPY), SIMPLEREGION);
   EXPECT_TRUE(EqualRgn(out, b));
 
@@ -150,8 +122,7 @@ TEST(Region, CombineResultsAndCodes) {
 TEST(Region, OffsetRectInRegionAndSetRectRgn) {
   Rgn r(CreateRectRgn(0, 0, 4, 4));
   EXPECT_EQ(OffsetRgn(r, 10, 20), SIMPLEREGION);
-  EXPECT_TRUE(PtInRegion(r, 10, 20));
-  EXPECT_FALSE(PtInRegion(r, 0, 0));
+  ExpectPoints(r, {{10, 20}}, {{0, 0}});
   RECT touching{14, 20, 20, 24}, overlapping{13, 23, 20, 30};
   EXPECT_FALSE(RectInRegion(r, &touching));
   EXPECT_TRUE(RectInRegion(r, &overlapping));
@@ -182,12 +153,8 @@ TEST(Region, SkinOutlineLikePolygonKeepsEachRowsEdges) {
     pts[2 * h - 1 - r] = POINT{right[r], r};
   }
   Rgn rgn(CreatePolygonRgn(pts.data(), 2 * h, ALTERNATE));
-  EXPECT_TRUE(PtInRegion(rgn, 3, 0));
-  EXPECT_FALSE(PtInRegion(rgn, 2, 0));
-  EXPECT_TRUE(PtInRegion(rgn, 6, 0));
-  EXPECT_FALSE(PtInRegion(rgn, 7, 0));  // right edge exclusive
-  EXPECT_TRUE(PtInRegion(rgn, 1, 2));
-  EXPECT_FALSE(PtInRegion(rgn, 3, 5));  // the last row lies on the bottom edge
+  // The right edge is exclusive and the last row lies on the bottom edge.
+  ExpectPoints(rgn, {{3, 0}, {6, 0}, {1, 2}}, {{2, 0}, {7, 0}, {3, 5}});
 }
 
 TEST(Region, BadArgumentsFailCleanly) {

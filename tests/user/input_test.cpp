@@ -233,12 +233,6 @@ TEST_F(InputTest, ASecondQuickPressOnADoubleClickClassIsADoubleClick) {
   EXPECT_EQ(Count(w, WM_LBUTTONDOWN), 2);  // too late for a double click
 }
 
-}  // namespace
-}  // namespace usertest
-
-namespace usertest {
-namespace {
-
 TEST_F(InputTest, TrackbarKeepsItsRangeAndReportsDragsAndKeys) {
   HWND top = TopLevel(0, 0, 300, 100);
   HWND bar = Child(top, 1503, 10, 10, 212, 20, WS_CHILD | WS_VISIBLE, TRACKBAR_CLASSW);
@@ -257,20 +251,19 @@ TEST_F(InputTest, TrackbarKeepsItsRangeAndReportsDragsAndKeys) {
   host_->ReleaseButton();
   Pump();
   EXPECT_EQ(GetFocus(), bar);
-  std::vector<WORD> codes;
-  for (const auto& r : J().recs)
-    if (r.hwnd == top && r.msg == WM_HSCROLL) codes.push_back(LOWORD(r.wp));
-  EXPECT_EQ(codes,
+  auto codes = [&] {
+    std::vector<WORD> out;
+    for (const Rec& r : Of(top, WM_HSCROLL)) out.push_back(LOWORD(r.wp));
+    return out;
+  };
+  EXPECT_EQ(codes(),
             (std::vector<WORD>{TB_THUMBTRACK, TB_THUMBTRACK, TB_THUMBPOSITION, TB_ENDTRACK}));
   EXPECT_EQ(SendMessageW(bar, TBM_GETPOS, 0, 0), 64);
   J().recs.clear();
   host_->PressKey(VK_HOME);
   host_->PressKey(VK_RIGHT);
   Pump();
-  codes.clear();
-  for (const auto& r : J().recs)
-    if (r.hwnd == top && r.msg == WM_HSCROLL) codes.push_back(LOWORD(r.wp));
-  EXPECT_EQ(codes, (std::vector<WORD>{TB_TOP, TB_ENDTRACK, TB_LINEDOWN, TB_ENDTRACK}));
+  EXPECT_EQ(codes(), (std::vector<WORD>{TB_TOP, TB_ENDTRACK, TB_LINEDOWN, TB_ENDTRACK}));
   EXPECT_EQ(SendMessageW(bar, TBM_GETPOS, 0, 0), 5);
 }
 
@@ -286,12 +279,6 @@ TEST_F(InputTest, TheCloseBoxOfADrawnCaptionClosesTheWindow) {
   Pump();
   EXPECT_FALSE(IsWindow(w));  // WM_SYSCOMMAND SC_CLOSE, WM_CLOSE, then the default destroys it
 }
-
-}  // namespace
-}  // namespace usertest
-
-namespace usertest {
-namespace {
 
 TEST_F(InputTest, TheHostsWindowUnderThePointerWinsOverOursAbove) {
   HWND lower = TopLevel(0, 0, 100, 100);

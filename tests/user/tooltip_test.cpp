@@ -38,11 +38,8 @@ class TooltipTest : public UserTest {
     UserTest::TearDown();
   }
   void Add(HWND tool, const wchar_t* text) {
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
+    TTTOOLINFOW ti = Info(tool);
     ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = dialog_;
-    ti.uId = reinterpret_cast<UINT_PTR>(tool);
     ti.lpszText = const_cast<LPWSTR>(text);
     SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
@@ -55,6 +52,19 @@ class TooltipTest : public UserTest {
   void MoveTo(int x, int y) {
     host_->MovePointer({x, y});
     Pump();
+  }
+  // Rests the pointer on the first tool for the initial delay.
+  bool RestOverApply() {
+    MoveTo(120, 120);
+    Wait(200);
+    return Showing();
+  }
+  TTTOOLINFOW Info(HWND tool) const {
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = dialog_;
+    ti.uId = reinterpret_cast<UINT_PTR>(tool);
+    return ti;
   }
 
   HWND dialog_, a_, b_, hidden_, tip_;
@@ -89,9 +99,7 @@ TEST_F(TooltipTest, RestingIsMeasuredFromTheLastMove) {
 }
 
 TEST_F(TooltipTest, MovingToAnotherToolHidesAndReshowsAfterTheShortDelay) {
-  MoveTo(120, 120);
-  Wait(200);
-  ASSERT_TRUE(Showing());
+  ASSERT_TRUE(RestOverApply());
   MoveTo(180, 120);  // over b
   EXPECT_FALSE(Showing());
   Wait(39);
@@ -102,26 +110,20 @@ TEST_F(TooltipTest, MovingToAnotherToolHidesAndReshowsAfterTheShortDelay) {
 }
 
 TEST_F(TooltipTest, LeavingAllToolsOrPressingAButtonHidesTheTip) {
-  MoveTo(120, 120);
-  Wait(200);
-  ASSERT_TRUE(Showing());
+  ASSERT_TRUE(RestOverApply());
   MoveTo(120, 280);  // the dialog itself is no tool
   EXPECT_FALSE(Showing());
   Wait(1000);
   EXPECT_FALSE(Showing());
 
-  MoveTo(120, 120);
-  Wait(200);
-  ASSERT_TRUE(Showing());
+  ASSERT_TRUE(RestOverApply());
   MSG press{a_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10), 0, {}};
   SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&press));
   EXPECT_FALSE(Showing());
 }
 
 TEST_F(TooltipTest, AutopopHidesAfterTenTimesTheDelay) {
-  MoveTo(120, 120);
-  Wait(200);
-  ASSERT_TRUE(Showing());
+  ASSERT_TRUE(RestOverApply());
   Wait(1999);
   EXPECT_TRUE(Showing());
   Wait(1);
@@ -143,15 +145,10 @@ TEST_F(TooltipTest, AToolOfAHiddenWindowNeverShows) {
 }
 
 TEST_F(TooltipTest, UpdatedTextShowsAndDeactivationHides) {
-  TTTOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.hwnd = dialog_;
-  ti.uId = reinterpret_cast<UINT_PTR>(a_);
+  TTTOOLINFOW ti = Info(a_);
   ti.lpszText = const_cast<LPWSTR>(L"灯效应用");
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-  MoveTo(120, 120);
-  Wait(200);
-  ASSERT_TRUE(Showing());
+  ASSERT_TRUE(RestOverApply());
   EXPECT_EQ(Text(), L"灯效应用");
   ti.lpszText = const_cast<LPWSTR>(L"Apply all settings to the device.");
   SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
@@ -167,9 +164,7 @@ TEST_F(TooltipTest, UpdatedTextShowsAndDeactivationHides) {
 TEST_F(TooltipTest, ColoursAreTheOnesSet) {
   SendMessageW(tip_, TTM_SETTIPTEXTCOLOR, RGB(0x80, 0x64, 0xFF), 0);
   SendMessageW(tip_, TTM_SETTIPBKCOLOR, RGB(255, 255, 255), 0);
-  MoveTo(120, 120);
-  Wait(200);
-  ASSERT_TRUE(Showing());
+  ASSERT_TRUE(RestOverApply());
   RECT rc;
   GetWindowRect(tip_, &rc);
   EXPECT_EQ(Pixel(rc.left + 1, rc.bottom - 2), 0xFFFFFFu);  // inside the border, below the text
@@ -182,10 +177,7 @@ TEST_F(TooltipTest, ColoursAreTheOnesSet) {
 }
 
 TEST_F(TooltipTest, ToolInfoCopiesTheTextIntoTheCallersBuffer) {
-  TTTOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.hwnd = dialog_;
-  ti.uId = reinterpret_cast<UINT_PTR>(b_);
+  TTTOOLINFOW ti = Info(b_);
   // Without a buffer the description comes back without its text, and nothing is written.
   ASSERT_TRUE(SendMessageW(tip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)));
   EXPECT_EQ(ti.lpszText, nullptr);

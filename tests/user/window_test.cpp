@@ -213,9 +213,8 @@ TEST_F(WindowTest, EnableWindowSendsWmEnableOnChangesOnly) {
   EnableWindow(w, FALSE);
   EnableWindow(w, FALSE);
   EnableWindow(w, TRUE);
-  auto seq = MessagesOf(w);
-  EXPECT_EQ(std::count(seq.begin(), seq.end(), static_cast<UINT>(WM_ENABLE)), 2);
-  EXPECT_EQ(std::count(seq.begin(), seq.end(), static_cast<UINT>(WM_CANCELMODE)), 1);
+  EXPECT_EQ(Count(w, WM_ENABLE), 2);
+  EXPECT_EQ(Count(w, WM_CANCELMODE), 1);
   EXPECT_TRUE(IsWindowEnabled(w));
 }
 
@@ -228,9 +227,8 @@ TEST_F(WindowTest, DisablingAWindowTakesTheMouseFromItsChildren) {
   J().recs.clear();
   EnableWindow(owner, FALSE);
   EXPECT_EQ(GetCapture(), nullptr);
-  auto seq = MessagesOf(button);
-  EXPECT_EQ(std::count(seq.begin(), seq.end(), static_cast<UINT>(WM_CAPTURECHANGED)), 1);
-  seq = MessagesOf(owner);
+  EXPECT_EQ(Count(button, WM_CAPTURECHANGED), 1);
+  auto seq = MessagesOf(owner);
   ASSERT_FALSE(seq.empty());
   EXPECT_EQ(seq.front(), static_cast<UINT>(WM_CANCELMODE));  // before anything else changes
   EnableWindow(owner, TRUE);

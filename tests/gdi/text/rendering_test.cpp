@@ -182,15 +182,5 @@ TEST(TextRendering, OneFontServesSeveralThreadsAlike) {
   }
 }
 
-TEST(TextRendering, WritesTheButtonTextsWhenAsked) {
-  const TextMask apply = Arial(18, 700)->Render(U"Apply");
-  const TextMask chinese = Arial(18, 700)->Render(U"灯效应用");
-  EXPECT_GT(InkPixels(apply, 0, apply.width), 40);
-  EXPECT_GT(InkPixels(chinese, 0, chinese.width), 4 * 25);
-  const std::string path = testing::DumpIfAsked("apply_arial18_bold", apply);
-  testing::DumpIfAsked("apply_chinese_arial18_bold", chinese);
-  if (!path.empty()) std::printf("wrote %s\n", path.c_str());
-}
-
 }  // namespace
 }  // namespace gdi::text

@@ -188,12 +188,6 @@ TEST_F(X11Test, WaitingTimesOutAtTheDeadline) {
   EXPECT_FALSE(host_->PollEvent(&e));
 }
 
-}  // namespace
-}  // namespace host::test
-
-namespace host::test {
-namespace {
-
 TEST_F(X11WmTest, AWindowManagerMovesTheWindowAndReportsWhereTo) {
   NativeWindow w = ShowSolid(*host_, Desc({100, 100, 300, 250}), 0x808080);
   ASSERT_TRUE(Eventually(*host_, [&] { return probe_->Attributes(w)->map_state == IsViewable; }));
