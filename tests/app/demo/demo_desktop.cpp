@@ -86,7 +86,6 @@ void DemoDesktop::Drain() {
   while (XPending(watch_) > 0) {
     XEvent e;
     XNextEvent(watch_, &e);
-    if (e.type == MapNotify) mapped_.push_back(e.xmap.window);
   }
 }
 
@@ -157,38 +156,6 @@ std::optional<DesktopWindow> DemoDesktop::WaitForMainWindow(const ChildProcess& 
   return main;
 }
 
-Window DemoDesktop::WindowInFront() {
-  Display* dpy = probe_->dpy();
-  for (Window top : ChildrenTopFirst(dpy, probe_->root())) {
-    XWindowAttributes a;
-    if (!XGetWindowAttributes(dpy, top, &a) || a.map_state != IsViewable || a.override_redirect)
-      continue;
-    if (PidOf(dpy, top)) return top;
-    for (Window inner : ChildrenTopFirst(dpy, top)) {
-      if (PidOf(dpy, inner)) return inner;
-    }
-    return top;
-  }
-  return 0;
-}
-
-int DemoDesktop::StackDepth(Window root_child) {
-  const std::vector<Window> order = ChildrenTopFirst(probe_->dpy(), probe_->root());
-  const auto at = std::find(order.begin(), order.end(), root_child);
-  return at == order.end() ? -1 : static_cast<int>(at - order.begin());
-}
-
-std::vector<Window> DemoDesktop::TakeMapped() {
-  XSync(watch_, False);
-  Drain();
-  return std::exchange(mapped_, {});
-}
-
-bool DemoDesktop::Exists(Window w) {
-  XWindowAttributes a;
-  return XGetWindowAttributes(probe_->dpy(), w, &a) != 0;
-}
-
 ScreenPicture DemoDesktop::Grab(const host::Rect& area) {
   ScreenPicture picture;
   XImage* image = XGetImage(probe_->dpy(), probe_->root(), area.left, area.top,
@@ -253,11 +220,6 @@ void DemoDesktop::Drag(host::Point from, host::Point to) {
     MovePointer({from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps});
   }
   probe_->Button(false);
-}
-
-void DemoDesktop::Key(unsigned long keysym) {
-  probe_->Key(keysym, true);
-  probe_->Key(keysym, false);
 }
 
 }  // namespace app::test

@@ -65,15 +65,7 @@ class DemoDesktop : public host::test::XvfbSuite {
   std::optional<DesktopWindow> DialogOf(pid_t pid);
   // Waits until the program shows its main window; nothing when it does not.
   std::optional<DesktopWindow> WaitForMainWindow(const ChildProcess& program);
-  // The program's window that is in front: the topmost shown window that is not a popup.
-  Window WindowInFront();
   Window Focus() { return probe_->Focus(); }
-  // How many of the root's children lie above `root_child` (a window, or the frame that holds it).
-  int StackDepth(Window root_child);
-
-  // Every window that was mapped since the last call, as the watch saw it.
-  std::vector<Window> TakeMapped();
-  bool Exists(Window w);
 
   // What the screen shows in `area`.
   ScreenPicture Grab(const host::Rect& area);
@@ -89,14 +81,12 @@ class DemoDesktop : public host::test::XvfbSuite {
   void Click(host::Point screen);
   // Presses at `from`, moves to `to` in a few steps and releases there.
   void Drag(host::Point from, host::Point to);
-  void Key(unsigned long keysym);
 
  private:
   void Drain();
 
   std::unique_ptr<DemoProgram> program_;  // the demo under this test's own name
   Display* watch_ = nullptr;
-  std::vector<Window> mapped_;
 };
 
 // A report as the demo prints it: `hex` ("00 80 0B ..."), then zero bytes up to 65.
