@@ -86,6 +86,7 @@ TEST_F(RunningInstanceTest, ASecondStartRestoresTheFirstAndShowsNothing) {
   app_.Start();
   EXPECT_FALSE(app_.Running());
   EXPECT_EQ(0, app_.ExitCode());
+  EXPECT_TRUE(app_.Reports().empty()) << "the controller is left to the first";
   EXPECT_FALSE(::IsIconic(other));
   EXPECT_EQ(other, ::GetActiveWindow());
   // Only the restored window came back into view.

@@ -143,19 +143,13 @@ TEST(DeviceFaultsTest, AnAnswerJustWithinTheReadBoundCountsAndNoReadWaitsLonger)
   EXPECT_LE(Elapsed(past), 2 * kBound);
   EXPECT_TRUE(past.MessageBoxes().empty());
 
-  // A controller that never answers costs each of the two reads the whole bound, and no more;
-  // the window shows what the requests carried, without a message.
+  // A controller that never answers costs each of the two reads the whole bound, and no more
+  // (what the window then shows is in the silent-controller transcript).
   hid::SimulatedSetup silent = Controller();
   silent.silent = true;
   RunningApp mute(silent);
   mute.Start();
   EXPECT_EQ(2 * kBound, Elapsed(mute));
-  EXPECT_EQ(2u, mute.Reports().size());
-  EXPECT_TRUE(mute.MessageBoxes().empty());
-  const Shown zeros = WhatTheWindowShows(mute);
-  EXPECT_EQ(0, zeros.red);
-  EXPECT_EQ(0, zeros.blue);
-  EXPECT_EQ(L"0", zeros.qty);
   // After start-up nothing reads again: Apply and the lights-quantity dialog cost no time.
   const std::uint64_t before = mute.Host().NowMs();
   mute.Click(mute.OnMain(kApply));
@@ -166,11 +160,10 @@ TEST(DeviceFaultsTest, AnAnswerJustWithinTheReadBoundCountsAndNoReadWaitsLonger)
   EXPECT_EQ(4u, mute.Reports().size());
 }
 
-// A controller that is absent, or there but unusable, gets one message before the window shows,
-// and then a window of zeros that sends nothing and leaves nothing open.
+// A controller that is there but unusable is treated as an absent one (whose start-up is in the
+// transcript without a controller): one message before the window shows, then a window of zeros
+// that sends nothing and leaves nothing open.
 TEST(DeviceFaultsTest, NoUsableControllerIsNoControllerAtAll) {
-  hid::SimulatedSetup absent = Controller();
-  absent.attached = false;
   hid::SimulatedSetup denied = Controller();
   denied.access_denied = true;
   hid::SimulatedSetup unreadable = Controller();
@@ -179,8 +172,7 @@ TEST(DeviceFaultsTest, NoUsableControllerIsNoControllerAtAll) {
     const char* what;
     hid::SimulatedSetup setup;
     int opened;
-  } cases[] = {{"absent", absent, 0},
-               {"closed to this user", denied, 0},
+  } cases[] = {{"closed to this user", denied, 0},
                {"without a readable descriptor", unreadable, 1}};  // opened, looked at, closed
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

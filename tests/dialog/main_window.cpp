@@ -42,7 +42,8 @@ std::uint32_t PictureColor(app::test::RunningApp& app, UINT id, int x, int y) {
     HBITMAP bitmap = ::LoadBitmapW(nullptr, MAKEINTRESOURCEW(id));
     HDC dc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    color = Screen(::GetPixel(dc, x, y));
+    const COLORREF pixel = ::GetPixel(dc, x, y);
+    color = (GetRValue(pixel) << 16) | (GetGValue(pixel) << 8) | GetBValue(pixel);
     ::SelectObject(dc, old);
     ::DeleteDC(dc);
     ::DeleteObject(bitmap);

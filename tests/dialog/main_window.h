@@ -16,11 +16,8 @@ namespace dialog::test {
 // Centres of controls in the main window's client area.
 constexpr POINT kApply = {683, 498};
 constexpr POINT kColorWheel = {669, 130};
-constexpr POINT kMinimize = {749, 17};
-constexpr POINT kClose = {777, 17};
 constexpr POINT kLightsQtyArrow = {537, 48};
 constexpr POINT kLanguageArrow = {718, 15};
-constexpr POINT kSample = {615, 301};
 // A point of the skin's background between the controls.
 constexpr POINT kBackground = {300, 150};
 // Centres of the lights-quantity dialog's buttons, in its client area.
@@ -45,11 +42,6 @@ inline std::string Hex(const hid::Report& report) {
 
 // The colour of pixel (x, y) of bitmap resource `id`, 0x00RRGGBB.
 std::uint32_t PictureColor(app::test::RunningApp& app, UINT id, int x, int y);
-
-// A 0x00BBGGRR colour value as 0x00RRGGBB, as the screen reads it.
-constexpr std::uint32_t Screen(COLORREF color) {
-  return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-}
 
 // Opens the lights-quantity dialog by its arrow; null when it does not show.
 CNumDlg* OpenLightsQty(app::test::RunningApp& app);

@@ -1,37 +1,11 @@
-// Start-up with a controller that answers: what the main window shows, and what it asked.
+// Start-up: every control in its place with its picture. What the window reads back and shows at
+// start is in the start-up transcripts.
 #include "main_window.h"
 
 namespace dialog::test {
 namespace {
 
 using app::test::RunningApp;
-
-TEST(StartupTest, ShowsTheControllersColourAndLedCount) {
-  RunningApp app(Controller());
-  app.Start();
-  CHalcyraDlg* dlg = app.MainDialog();
-  ASSERT_NE(nullptr, dlg);
-  EXPECT_TRUE(app.MessageBoxes().empty());
-
-  // The colour is asked first, then the LED count; nothing else is sent.
-  ASSERT_EQ(2u, app.Reports().size());
-  EXPECT_EQ(Hex(ReportOf("00 80 0B 01 03 00 00 00 03")), Hex(app.Reports()[0]));
-  EXPECT_EQ(Hex(ReportOf("00 80 0D 01 00 03")), Hex(app.Reports()[1]));
-
-  EXPECT_EQ(10, dlg->m_sliderRed.m_nPos);
-  EXPECT_EQ(20, dlg->m_sliderGreen.m_nPos);
-  EXPECT_EQ(30, dlg->m_sliderBlue.m_nPos);
-  EXPECT_EQ(30, dlg->m_nLightsQty);
-  EXPECT_EQ(L"30", app.TextOf(dlg->m_stLightsQty));
-  EXPECT_EQ(L"ENGLISH", app.TextOf(dlg->m_stLanguage));
-  EXPECT_EQ(L"Lights Qty", app.TextOf(dlg->m_stLightsQtyLabel));
-  EXPECT_EQ(L"Apply", app.TextOf(dlg->m_btnApply));
-  EXPECT_EQ(1, dlg->m_nPage);
-  EXPECT_EQ(8, dlg->m_nEffect);
-  EXPECT_EQ(0, dlg->m_nColor);
-  EXPECT_EQ(0, dlg->m_nLanguage);
-  EXPECT_EQ(0, g_bSync);
-}
 
 TEST(StartupTest, ShowsEveryControlWithItsPictureWhereItBelongs) {
   RunningApp app;
