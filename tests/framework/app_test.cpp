@@ -195,12 +195,6 @@ TEST_F(AppServicesTest, TheZOrderWalkFindsTheMarkedWindowAndItsLastPopup) {
   ::RemovePropW(marked.m_hWnd, L"halcyra");
 }
 
-TEST_F(AppServicesTest, ClassNamesCompareWithoutRegardToCase) {
-  EXPECT_EQ(0, CString(L"Button").CompareNoCase(L"button"));
-  EXPECT_EQ(0, CString(L"msctls_trackbar32").CompareNoCase(L"MSCTLS_TRACKBAR32"));
-  EXPECT_NE(0, CString(L"static").CompareNoCase(L"Button"));
-}
-
 TEST_F(AppServicesTest, MessageBoxesAreCaptionedWithTheApplicationsName) {
   CWinApp app(L"halcyra");
   CWnd main;
