@@ -90,13 +90,6 @@ TEST_F(Discovery, FindsTheControllerBehindOtherDevicesAndKeepsItOpen) {
   EXPECT_EQ(sim.TimesOpened(3), 0);
 }
 
-TEST_F(Discovery, FirstOfTwoControllersWins) {
-  auto& sim = Install({kKeyboard, kController, kController});
-  ASSERT_TRUE(Find());
-  EXPECT_EQ(sim.OpenNow(1), 1);
-  EXPECT_EQ(sim.TimesOpened(2), 0);
-}
-
 TEST_F(Discovery, OnlyTheFirstHundredAndTwentyEightInterfacesAreTried) {
   Interfaces interfaces(128, kKeyboard);
   interfaces.push_back(kController);  // index 128
