@@ -115,23 +115,10 @@ TEST(ColorTable, CustomColourSendsTheSlidersLowBytesAndUnknownChoicesSendBlack) 
   }
 }
 
-TEST(Requests, StartUpEffectWithCustomColourOnTheArgbPage) {
-  EXPECT_EQ(device::EncodeArgbSettings(device::LightingSettings{8, 0, 0x10, 0x20, 0x30}),
-            Bytes({0x00, 0x80, 0x0B, 0x02, 0x03, 0x02, 0x00, 0x03, 0x03, 0x10, 0x20, 0x30}));
-}
-
 TEST(Requests, OffWithPresetOneOnTheVrgbPage) {
   const device::VrgbRequest r = device::EncodeVrgbSettings(device::LightingSettings{4, 1});
   EXPECT_TRUE(r.has_vrgb_code);
   EXPECT_EQ(r.report, Bytes({0x00, 0x80, 0x04, 0x02, 0x07, 0x00, 0x00, 0x03, 0xFF, 0xFF, 0xFF}));
-}
-
-TEST(Requests, TwoBlinkOnBothPages) {
-  const device::LightingSettings s{5, 7};
-  EXPECT_EQ(device::EncodeArgbSettings(s),
-            Bytes({0x00, 0x80, 0x0B, 0x02, 0x03, 0x18, 0x00, 0x05, 0x03, 0xFE, 0x1B, 0x2E}));
-  EXPECT_EQ(device::EncodeVrgbSettings(s).report,
-            Bytes({0x00, 0x80, 0x04, 0x02, 0x06, 0x00, 0x05, 0x03, 0xFE, 0x1B, 0x2E}));
 }
 
 TEST(Requests, VrgbWithAnArgbOnlyEffectStillSendsCodeZeroAndTheColour) {

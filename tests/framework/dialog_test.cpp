@@ -124,15 +124,6 @@ TEST_F(DialogTest, EscapeCancelsAfterTheFirstMessagesInOrder) {
   EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
-TEST_F(DialogTest, EnterPressesTheDefaultButton) {
-  CProbeDlg dlg;
-  ThenKey(VK_RETURN);
-  EXPECT_EQ(IDOK, dlg.DoModal());
-  EXPECT_EQ(
-      (std::vector<std::string>{"create", "init", "pretranslate key 13", "command 1 ctl", "ok"}),
-      dlg.log);
-}
-
 TEST_F(DialogTest, PreTranslateMessageSeesKeysFirstAndCanEatThem) {
   CProbeDlg dlg;
   dlg.eatEscape = TRUE;
@@ -142,31 +133,6 @@ TEST_F(DialogTest, PreTranslateMessageSeesKeysFirstAndCanEatThem) {
   EXPECT_EQ((std::vector<std::string>{"create", "init", "pretranslate key 27",
                                       "pretranslate key 13", "command 1 ctl", "ok"}),
             dlg.log);
-}
-
-TEST_F(DialogTest, TheMainWindowIsTheOwnerAndComesBackBeforeTheDialogHides) {
-  CProbeDlg dlg;
-  ThenKey(VK_ESCAPE);
-  dlg.DoModal();
-  EXPECT_EQ(main_.m_hWnd, dlg.owner);
-  EXPECT_FALSE(dlg.ownerEnabledAtInit);
-  EXPECT_TRUE(dlg.ownerEnabledAtHide);
-  EXPECT_TRUE(main_.IsWindowEnabled());
-}
-
-TEST_F(DialogTest, CloseBecomesAPostedCancelWithoutASourceWindow) {
-  CProbeDlg dlg(kTemplateNoButtons);
-  Then([&] { dlg.PostMessage(WM_CLOSE); });
-  EXPECT_EQ(IDCANCEL, dlg.DoModal());
-  EXPECT_EQ("command 2 none", dlg.log[dlg.log.size() - 2]);
-  EXPECT_EQ("cancel", dlg.log.back());
-}
-
-TEST_F(DialogTest, ASystemCloseAlsoCancels) {
-  CProbeDlg dlg(kTemplateNoButtons);
-  Then([&] { dlg.PostMessage(WM_SYSCOMMAND, SC_CLOSE); });
-  EXPECT_EQ(IDCANCEL, dlg.DoModal());
-  EXPECT_EQ("cancel", dlg.log.back());
 }
 
 TEST_F(DialogTest, EndingDuringInitialisationNeverShowsTheDialog) {

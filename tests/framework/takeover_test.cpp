@@ -1,7 +1,5 @@
-// Standard windows taken over the way the skinned controls take them over: an object whose class
-// is not the window's own (a static object over a trackbar, a button object that keeps its text
-// with the default procedure) paints and erases through its message map and hands the rest of
-// its input to the standard behaviour underneath.
+// Standard windows taken over as the skinned controls take them: the object paints and erases
+// through its map and hands the rest to the standard behaviour underneath.
 #include <vector>
 
 #include "test_support.h"

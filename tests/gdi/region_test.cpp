@@ -66,18 +66,6 @@ TEST(Region, SelfOverlappingOutlineDiffersOnlyByFillMode) {
   ExpectPoints(wind, {{1, 1}, {8, 8}, {5, 2}, {2, 5}, {5, 5}}, {{8, 2}});
 }
 
-TEST(Region, BowTieStarUnderBothModes) {
-  // A five-pointed star drawn as a pentagram: its centre pentagon is crossed twice.
-  const POINT star[] = {{50, 0}, {79, 90}, {2, 34}, {97, 34}, {21, 90}};
-  Rgn alt(CreatePolygonRgn(star, 5, ALTERNATE));
-  Rgn wind(CreatePolygonRgn(star, 5, WINDING));
-  ExpectPoints(alt, {{50, 10}}, {{50, 50}});  // a tip, the centre
-  ExpectPoints(wind, {{50, 10}, {50, 50}}, {});
-  Rgn diff(CreateRectRgn(0, 0, 0, 0));
-  EXPECT_EQ(CombineRgn(diff, wind, alt, RGN_DIFF), COMPLEXREGION);
-  ExpectPoints(diff, {{50, 50}}, {{50, 10}});
-}
-
 TEST(Region, RoundRectWithTwoByTwoCornersCutsExactlyTheCornerPixels) {
   Rgn r(CreateRoundRectRgn(0, 0, 10, 6, 2, 2));
   // The shape covers the rectangle less its last column and row: x 0..8, y 0..4.

@@ -2,12 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
-#include <string>
 #include <vector>
 
-#include "embedded_resources.h"
 #include "gdi_test_util.h"
 #include "resource.h"
 #include "wingdi.h"
@@ -198,53 +194,6 @@ TEST(Resources, FindLoadLockAndStaleHandles) {
   EXPECT_EQ(LockResource(g), nullptr);
   EXPECT_EQ(SizeofResource(nullptr, s), 0u);
   EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
-}
-
-// Every bitmap of the manifest is embedded, decodes, and has the size its comment gives.
-TEST(Resources, EmbeddedPicturesMatchTheManifest) {
-  res::InstallEmbeddedResources();
-  std::ifstream manifest(HALCYRA_SOURCE_DIR "/res/resources.manifest");
-  ASSERT_TRUE(manifest.good());
-  std::string text;
-  int checked = 0;
-  while (std::getline(manifest, text)) {
-    // "TYPE ID FILE  # role, W x H": pictures end their comment with their size.
-    std::istringstream fields(text);
-    std::string type;
-    UINT id = 0;
-    if (!(fields >> type >> id) || (type != "BITMAP" && type != "ICON")) continue;
-    const auto cross = text.rfind(" x ");
-    const auto comma = text.rfind(' ', cross - 1);
-    ASSERT_NE(cross, std::string::npos) << text;
-    const int want_w = std::stoi(text.substr(comma + 1, cross - comma - 1));
-    const int want_h = std::stoi(text.substr(cross + 3));
-    const bool icon = type == "ICON";
-    HRSRC r = icon ? FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON) : nullptr;
-    ASSERT_TRUE(!icon || r != nullptr) << text;
-    gdi_test::Bitmap bm(
-        icon ? gdi::DecodeBitmap(LockResource(LoadResource(nullptr, r)), SizeofResource(nullptr, r))
-             : LoadBitmapW(nullptr, MAKEINTRESOURCEW(id)));
-    ASSERT_NE(bm.get(), nullptr) << text;
-    BITMAP info{};
-    GetObjectW(bm, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, want_w) << text;
-    EXPECT_EQ(info.bmHeight, want_h) << text;
-    EXPECT_EQ(info.bmWidthBytes, info.bmWidth * 4);
-    ++checked;
-  }
-  EXPECT_GT(checked, 100);
-
-  HRSRC s = FindResourceW(nullptr, MAKEINTRESOURCEW(101), RT_STRING);
-  ASSERT_NE(s, nullptr);
-  std::ifstream file(HALCYRA_SOURCE_DIR "/res/strings/101.txt", std::ios::binary);
-  std::stringstream want;
-  want << file.rdbuf();
-  EXPECT_EQ(std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, s))),
-                        SizeofResource(nullptr, s)),
-            want.str());
-  for (UINT id : {100u, 102u, 238u}) {
-    EXPECT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG), nullptr) << id;
-  }
 }
 
 }  // namespace

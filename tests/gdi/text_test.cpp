@@ -56,22 +56,6 @@ void MaybeWritePng(const MemSurface& s, int w, int h, const std::string& name) {
       << error;
 }
 
-TEST(Text, PositiveHeightIsTheCellHeight) {
-  for (LONG h : {14, 17, 18, 30}) {
-    Font font(MakeFont(h, h == 18 ? FW_BOLD : FW_NORMAL, L"Arial"));
-    MemSurface s(4, 4);
-    Selection selected(s.dc(), font);
-    TEXTMETRICW tm{};
-    ASSERT_TRUE(GetTextMetricsW(s.dc(), &tm));
-    EXPECT_EQ(tm.tmHeight, h);
-    EXPECT_EQ(tm.tmAscent + tm.tmDescent, h);
-    SIZE size{};
-    ASSERT_TRUE(GetTextExtentPoint32W(s.dc(), L"Apply", 5, &size));
-    EXPECT_EQ(size.cy, h);
-    EXPECT_GT(size.cx, 0);
-  }
-}
-
 TEST(Text, FreshDcUsesTheBoldSystemFont) {
   MemSurface s(4, 4);
   TEXTMETRICW tm{};
@@ -247,20 +231,6 @@ TEST(Text, PrefixCharactersUnderlineUnlessNoPrefix) {
   EXPECT_GT(marked.ink.bottom, tm.tmAscent);
   const Placed literal = DrawCentred(s, 100, 30, L"&x", r, DT_SINGLELINE | DT_NOPREFIX);
   EXPECT_GT(literal.ink.right, plain.ink.right);  // the '&' itself is drawn
-}
-
-TEST(Text, ChineseFallsBackToAFontThatHasIt) {
-  Font font(MakeFont(14, FW_NORMAL, L"Arial"));
-  MemSurface s(100, 30);
-  SelectObject(s.dc(), font);
-  SIZE size{};
-  ASSERT_TRUE(GetTextExtentPoint32W(s.dc(), L"中文", 2, &size));
-  EXPECT_GE(size.cx, 20);  // two full-width characters
-  const Placed p =
-      DrawCentred(s, 100, 30, L"中文", RECT{0, 0, 100, 30}, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  ASSERT_LT(p.ink.left, p.ink.right);
-  EXPECT_GT(p.ink.right - p.ink.left, 15);
-  EXPECT_TRUE(Inside(p.ink, p.cell));
 }
 
 // The Apply button's caption and its Chinese counterpart, as the bitmap button draws them: bold

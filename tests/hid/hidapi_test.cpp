@@ -92,10 +92,8 @@ TEST_F(Sysfs, DescriptorIsTheNodesFileUpToTheKernelsLimit) {
   }
 }
 
-// A hidraw node that only root may open, as the controller's node is without the udev rule. Root
-// opens anything, so the attempt runs in a child process that has become the unprivileged user
-// "nobody"; there, opening fails with EACCES from the kernel, and that must come out as "access
-// denied", not as "no such device".
+// The controller's node without the udev rule: EACCES must come out as "access denied", not as
+// "no such device". Root opens anything, so the attempt runs as "nobody" in a child.
 TEST_F(Sysfs, NodeThisUserMayNotOpenIsReportedAsAccessDenied) {
   if (::geteuid() != 0) GTEST_SKIP() << "making a device node and changing user need root";
   // A character device with the numbers of /dev/null, which a fake sysfs files under hidraw.

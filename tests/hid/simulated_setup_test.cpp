@@ -28,25 +28,4 @@ TEST(SimulatedSetup, CommandsSetTheirFieldsAndMalformedOnesChangeNothing) {
   }
 }
 
-TEST(SimulatedSetup, BackendPlaysTheDescribedController) {
-  hid::SimulatedSetup setup;
-  setup.red = 1;
-  setup.blue = 3;
-  setup.led_count = 30;
-  auto sim = hid::MakeSimulatedBackend(setup);
-  ASSERT_EQ(sim->Enumerate().size(), 1u);
-  EXPECT_EQ(sim->Controller().argb.red, 1);
-  EXPECT_EQ(sim->Controller().argb.blue, 3);
-  EXPECT_EQ(sim->Controller().led_count, 30);
-
-  setup.silent = true;
-  auto device = hid::MakeSimulatedBackend(setup)->Open(hid::SimulatedBackend::PathOf(0));
-  hid::Report buffer{0x00, 0x80, 0x0D, 0x01, 0x00, 0x03};
-  ASSERT_TRUE(device->Write(buffer));
-  EXPECT_EQ(device->Read(buffer), hid::ReadResult::kTimeout);
-
-  setup.attached = false;
-  EXPECT_TRUE(hid::MakeSimulatedBackend(setup)->Enumerate().empty());
-}
-
 }  // namespace

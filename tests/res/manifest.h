@@ -1,11 +1,13 @@
-// The resource manifest as the tests see it, and the pictures it names.
+// The resource manifest as the tests see it, and the pictures it names as the program loads them:
+// the embedded bytes, decoded by the platform's own reader.
 #pragma once
 
-#include <map>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
-
-#include "bmp_reader.h"
 
 namespace res_test {
 
@@ -20,7 +22,33 @@ std::vector<ManifestEntry> ReadManifest(const std::string& path);
 
 std::string ResDir();
 
+struct Rgb {
+  std::uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+struct Bitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<Rgb> pixels;  // top row first
+  const Rgb& at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// The bytes embedded for a BITMAP or ICON entry; empty when the program has no such resource.
+std::span<const unsigned char> EmbeddedBytes(const ManifestEntry& entry);
+// The bytes as the program's decoder reads them; nothing when they are no picture it can show.
+std::optional<Bitmap> Decode(std::span<const unsigned char> bytes);
+
 // The picture of a BITMAP or ICON entry, loaded once; fails the calling test when unreadable.
 const Bitmap& Picture(int id);
+
+// What a shaped window treats as outside: within 2 of white in every channel.
+inline bool IsKeyWhite(Rgb c) {
+  return c.r >= 253 && c.g >= 253 && c.b >= 253;
+}
+
+// Columns of the first and last pixel of row y that are not key white; first > last when the
+// whole row is key white.
+std::pair<int, int> ShapeExtent(const Bitmap& bmp, int y);
 
 }  // namespace res_test

@@ -1,4 +1,4 @@
-// Every picture the program loads is listed in the manifest, present, a 24-bit uncompressed BMP,
+// Every picture the program loads is listed in the manifest, embedded, an uncompressed 24-bit BMP,
 // and exactly the size the layout gives it.
 #include <gtest/gtest.h>
 
@@ -98,16 +98,25 @@ TEST(ResourceFiles, ManifestNamesEveryPictureTheProgramLoadsAndNoOther) {
   EXPECT_EQ(listed, expected);
 }
 
-TEST(ResourceFiles, EveryPictureIsA24BitBmpOfItsLayoutSize) {
+TEST(ResourceFiles, EveryPictureIsAnUncompressed24BitBmpOfItsLayoutSize) {
   const auto entries = PictureEntries();
   ASSERT_FALSE(entries.empty());
   for (const auto& e : entries) {
     SCOPED_TRACE("picture " + std::to_string(e.id) + " (" + e.file + ")");
-    const auto bytes = ReadFileBytes(ResDir() + "/" + e.file);
-    ASSERT_TRUE(bytes) << "file missing";
-    std::string error;
-    const auto bmp = DecodeBmp(*bytes, &error);
-    ASSERT_TRUE(bmp) << error;
+    const auto bytes = EmbeddedBytes(e);
+    ASSERT_GE(bytes.size(), 54u) << "not embedded, or shorter than the headers";
+    const auto le = [&](std::size_t at, int n) {
+      std::uint32_t v = 0;
+      for (int i = n - 1; i >= 0; --i) v = v << 8 | bytes[at + i];
+      return v;
+    };
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    EXPECT_EQ(le(2, 4), bytes.size()) << "file size field";
+    EXPECT_EQ(le(28, 2), 24u) << "bits per pixel";
+    EXPECT_EQ(le(30, 4), 0u) << "compression";
+    const auto bmp = Decode(bytes);
+    ASSERT_TRUE(bmp);
     const auto expected = ExpectedSizes().find(e.id);
     ASSERT_NE(expected, ExpectedSizes().end());
     EXPECT_EQ((Size{bmp->width, bmp->height}), expected->second);

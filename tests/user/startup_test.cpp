@@ -87,24 +87,5 @@ TEST_F(StartupTest, MetricsAgreeWithTheFrameTheWindowSystemDraws) {
   EXPECT_EQ(wr.top, 30);
 }
 
-TEST_F(StartupTest, IconsDrawTheirPicture) {
-  HWND w = TopLevel(0, 0, 64, 64);
-  Pump();
-  HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(128));
-  HDC dc = GetDC(w);
-  HBRUSH black = CreateSolidBrush(0);
-  RECT all{0, 0, 64, 64};
-  FillRect(dc, &all, black);
-  DeleteObject(black);
-  EXPECT_TRUE(DrawIcon(dc, 16, 16, icon));
-  ReleaseDC(w, dc);
-  Pump();
-  int changed = 0;
-  for (int y = 16; y < 48; ++y)
-    for (int x = 16; x < 48; ++x) changed += Pixel(x, y) != 0 ? 1 : 0;
-  EXPECT_GT(changed, 0);
-  EXPECT_EQ(Pixel(5, 5), 0u);
-}
-
 }  // namespace
 }  // namespace usertest

@@ -1,7 +1,4 @@
-// What the desktop learns about a window from its properties, read with xprop as any other client
-// reads them: whose window it is (class, process, machine), what a task switcher calls it and shows
-// for it, and that a window manager (openbox) keeps it as an ordinary application window although
-// it has no frame.
+// A window's properties as any other client reads them (xprop): owner, name, icon, and kind.
 // gtest before Xlib: Xlib defines None and Bool as macros.
 #include <gtest/gtest.h>
 
