@@ -27,6 +27,7 @@ class ChildProcess {
   // Everything it wrote to standard output / error so far (after WaitExit: all of it).
   const std::string& Output();
   const std::string& Errors();
+  pid_t pid() const { return pid_; }
 
  private:
   ChildProcess() = default;
