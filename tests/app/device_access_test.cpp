@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "captured_stream.h"
 #include "discovery.h"
 #include "simulated_backend.h"
 
@@ -23,14 +24,11 @@ struct Outcome {
 };
 
 Outcome Check(hid::SimulatedBackend& backend) {
-  std::FILE* file = std::tmpfile();
+  app::test::CapturedStream file;
   Outcome outcome;
-  outcome.reported = app::ReportControllerAccess(backend, "halcyra", file);
-  std::rewind(file);
-  char buffer[1024];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) outcome.text.append(buffer, n);
-  std::fclose(file);
+  outcome.reported = app::ReportControllerAccess(backend, "halcyra", file.get());
+  std::fflush(file.get());
+  outcome.text = file.Flushed();
   return outcome;
 }
 

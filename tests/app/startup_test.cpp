@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "captured_stream.h"
 #include "discovery.h"
 #include "headless_host.h"
 #include "hidapi_backend.h"
@@ -21,32 +22,7 @@
 
 namespace {
 
-// A temporary file standing in for a standard stream.
-class CapturedStream {
- public:
-  CapturedStream() : file_(std::tmpfile()) {}
-  ~CapturedStream() {
-    if (file_) std::fclose(file_);
-  }
-  CapturedStream(const CapturedStream&) = delete;
-  CapturedStream& operator=(const CapturedStream&) = delete;
-
-  std::FILE* get() const { return file_; }
-  // What was written, read through a second descriptor: only what was flushed shows.
-  std::string Flushed() const {
-    std::string text;
-    std::FILE* again = std::fopen(("/proc/self/fd/" + std::to_string(fileno(file_))).c_str(), "r");
-    if (!again) return text;
-    char buffer[512];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, again)) > 0) text.append(buffer, n);
-    std::fclose(again);
-    return text;
-  }
-
- private:
-  std::FILE* file_;
-};
+using app::test::CapturedStream;
 
 TEST(ProgramNameTest, FileNamePartOfTheCommand) {
   EXPECT_EQ("halcyra-demo", app::ProgramName("/work/build/bin/halcyra-demo"));
