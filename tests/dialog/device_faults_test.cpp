@@ -2,6 +2,7 @@
 // error beyond the one start-up message, and never waits past the read bound (in virtual time).
 #include <algorithm>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,11 @@ std::uint64_t Elapsed(RunningApp& app) {
 struct Shown {
   int red = -1, green = -1, blue = -1;
   std::wstring qty;
+  bool operator==(const Shown&) const = default;
 };
+void PrintTo(const Shown& s, std::ostream* os) {
+  *os << s.red << " " << s.green << " " << s.blue << ", " << testing::PrintToString(s.qty);
+}
 
 Shown WhatTheWindowShows(RunningApp& app) {
   CHalcyraDlg* dlg = app.MainDialog();
@@ -81,11 +86,7 @@ TEST(DeviceFaultsTest, AShortReplyGivesOnlyItsBytesTheRestIsTheRequestsEcho) {
     SCOPED_TRACE(c.length);
     RunningApp app(Replying(0, c.length));
     app.Start();
-    const Shown shown = WhatTheWindowShows(app);
-    EXPECT_EQ(c.shown.red, shown.red);
-    EXPECT_EQ(c.shown.green, shown.green);
-    EXPECT_EQ(c.shown.blue, shown.blue);
-    EXPECT_EQ(c.shown.qty, shown.qty);
+    EXPECT_EQ(c.shown, WhatTheWindowShows(app));
     EXPECT_TRUE(app.MessageBoxes().empty());
   }
 }
@@ -124,21 +125,15 @@ TEST(DeviceFaultsTest, AGarbledReplyIsTakenAsItComesAndEveryControlKeepsItsRange
 TEST(DeviceFaultsTest, AnAnswerJustWithinTheReadBoundCountsAndNoReadWaitsLonger) {
   RunningApp within(Replying(kBound));
   within.Start();
-  const Shown shown = WhatTheWindowShows(within);
-  EXPECT_EQ(10, shown.red);
-  EXPECT_EQ(30, shown.blue);
-  EXPECT_EQ(L"30", shown.qty);
+  EXPECT_EQ((Shown{10, 20, 30, L"30"}), WhatTheWindowShows(within));
   EXPECT_EQ(2 * kBound, Elapsed(within)) << "two reads, each answered at the last moment";
 
   // One millisecond later the colour read gives up and the sliders keep the request's zeros.
   RunningApp past(Replying(kBound + 1));
   past.Start();
-  CHalcyraDlg* dlg = past.MainDialog();
-  ASSERT_NE(nullptr, dlg);
-  EXPECT_EQ(0, dlg->m_sliderRed.m_nPos);
-  EXPECT_EQ(0, dlg->m_sliderGreen.m_nPos);
-  EXPECT_EQ(0, dlg->m_sliderBlue.m_nPos);
-  EXPECT_EQ(std::to_wstring(dlg->m_nLightsQty), WhatTheWindowShows(past).qty);
+  ASSERT_NE(nullptr, past.MainDialog());
+  const Shown shown = WhatTheWindowShows(past);
+  EXPECT_EQ((Shown{0, 0, 0, std::to_wstring(past.MainDialog()->m_nLightsQty)}), shown);
   EXPECT_GE(Elapsed(past), kBound);
   EXPECT_LE(Elapsed(past), 2 * kBound);
   EXPECT_TRUE(past.MessageBoxes().empty());
@@ -184,11 +179,7 @@ TEST(DeviceFaultsTest, NoUsableControllerIsNoControllerAtAll) {
     EXPECT_FALSE(dlg->IsWindowVisible());
     app.Key(VK_RETURN);
     EXPECT_TRUE(dlg->IsWindowVisible());
-    const Shown shown = WhatTheWindowShows(app);
-    EXPECT_EQ(0, shown.red);
-    EXPECT_EQ(0, shown.green);
-    EXPECT_EQ(0, shown.blue);
-    EXPECT_EQ(L"0", shown.qty);
+    EXPECT_EQ((Shown{0, 0, 0, L"0"}), WhatTheWindowShows(app));
     app.Click(app.OnMain(kApply));
     // The lights-quantity dialog starts a count of 0 at its lowest.
     CNumDlg* num = OpenLightsQty(app);
