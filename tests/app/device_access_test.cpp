@@ -1,5 +1,4 @@
-// The access check at start-up: it speaks only when the controller is closed to this user, naming
-// the node and the rule the package installs.
+// The start-up access check: it speaks only when the controller is closed to this user.
 #include "device_access.h"
 
 #include <gtest/gtest.h>

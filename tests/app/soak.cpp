@@ -191,8 +191,7 @@ class Soak {
     return controls;
   }
 
-  // Whether an action would end the program; most such choices are drawn again, as a person
-  // ends it now and then only.
+  // Whether an action would end the program (such choices are mostly drawn again).
   bool Ends(HWND target, unsigned vk) const {
     CHalcyraDlg* main = app_->MainDialog();
     if (main == nullptr) return false;
@@ -244,8 +243,7 @@ class Soak {
 
   // ---- Rest and samples.
 
-  // The main window alone, the pointer on its skin, every tip and timer run out. False when the
-  // program would not get there.
+  // Brings the program to rest: the main window alone, every tip and timer run out.
   bool Rest() {
     for (int attempt = 0; attempt < 40; ++attempt) {
       if (!app_->Running()) {
@@ -293,8 +291,7 @@ class Soak {
     report_.samples.push_back({done, user::LiveObjectCounts(), ResidentKib()});
   }
 
-  // Every window once, before the baseline, so that what the layer loads once and keeps (icons,
-  // strings, cached pictures) is loaded by then.
+  // Every window once before the baseline, so that what the layer caches is loaded by then.
   void WarmUp() {
     // The main window may be another one after any step that could restart the program.
     const auto main = [this] { return app_->MainDialog(); };

@@ -1,5 +1,4 @@
-// The start-up plumbing the programs share: program name, display, printing controller, window
-// system.
+// The start-up plumbing the programs share: name, display, printing controller, window system.
 #include <gtest/gtest.h>
 
 #include <cstdio>

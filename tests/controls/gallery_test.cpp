@@ -1,6 +1,4 @@
-// The skinned controls with the program's own pictures, laid out as in its windows, in each state a
-// person sees (rest, hover, press, drag, disabled in Chinese); a screenshot of each to be looked
-// at.
+// The skinned controls with the program's pictures, a screenshot in each state a person sees.
 #include <filesystem>
 #include <string>
 #include <vector>

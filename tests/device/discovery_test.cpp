@@ -19,8 +19,7 @@ const hid::SimulatedInterface kController{0x1A2C, 0x1519};
 const hid::SimulatedInterface kKeyboard{0x046D, 0xC31C};
 const hid::SimulatedInterface kSameVendorOtherProduct{0x1A2C, 0x1520};
 
-// What discovery leaves behind, counted by kind: open devices, device information sets and
-// preparsed-data blocks.
+// What discovery leaves behind: open devices, device information sets, preparsed data.
 struct Held {
   std::size_t devices = 0;
   std::size_t sets = 0;

@@ -1,5 +1,4 @@
-// A controller that misbehaves or is missing: the window shows what its requests' echo gives, no
-// error beyond the one start-up message, and never waits past the read bound (in virtual time).
+// A misbehaving or missing controller: the echo's values, one message at most, bounded waits.
 #include <algorithm>
 #include <optional>
 #include <ostream>
@@ -79,8 +78,7 @@ TEST(DeviceFaultsTest, AShortReplyGivesOnlyItsBytesTheRestIsTheRequestsEcho) {
     std::size_t length;
     Shown shown;
   };
-  // The colour sits in bytes 9..11 of the reply, the LED count in byte 4; the requests carry 0
-  // in all four.
+  // The reply's colour is in bytes 9..11, the LED count in byte 4; the requests send 0 there.
   for (const Case& c : {Case{3, {0, 0, 0, L"0"}}, Case{4, {0, 0, 0, L"30"}},
                         Case{10, {10, 20, 0, L"30"}}, Case{11, {10, 20, 30, L"30"}}}) {
     SCOPED_TRACE(c.length);
@@ -138,8 +136,7 @@ TEST(DeviceFaultsTest, AnAnswerJustWithinTheReadBoundCountsAndNoReadWaitsLonger)
   EXPECT_LE(Elapsed(past), 2 * kBound);
   EXPECT_TRUE(past.MessageBoxes().empty());
 
-  // A controller that never answers costs each of the two reads the whole bound, and no more
-  // (what the window then shows is in the silent-controller transcript).
+  // A silent controller costs each of the two reads the whole bound, and no more.
   hid::SimulatedSetup silent = Controller();
   silent.silent = true;
   RunningApp mute(silent);
@@ -155,9 +152,7 @@ TEST(DeviceFaultsTest, AnAnswerJustWithinTheReadBoundCountsAndNoReadWaitsLonger)
   EXPECT_EQ(4u, mute.Reports().size());
 }
 
-// A controller that is there but unusable is treated as an absent one (whose start-up is in the
-// transcript without a controller): one message before the window shows, then a window of zeros
-// that sends nothing and leaves nothing open.
+// A controller there but unusable is an absent one: one message, a window of zeros, nothing sent.
 TEST(DeviceFaultsTest, NoUsableControllerIsNoControllerAtAll) {
   hid::SimulatedSetup denied = Controller();
   denied.access_denied = true;

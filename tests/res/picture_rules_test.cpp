@@ -1,6 +1,4 @@
-// What the pictures must respect so that the program shows them right: shapes cut from white,
-// calm grounds where the program paints text and colour, the wheel's neutral ring, the slider
-// thumbs' transparent colour, and effect tiles that can be told apart.
+// What the pictures must respect for the program to show them right.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,8 +32,7 @@ int EffectPlain(int k) {
   return k <= 7 ? EffectLit(k) + 1 : EffectLit(k) + 2;
 }
 
-// Each shaped window or button: the picture its shape is cut from at creation, and the pictures
-// it may show later inside that shape.
+// A shaped window or button: the picture its shape is cut from, and those it shows later in it.
 struct Shaped {
   int source;
   std::vector<int> shown;
@@ -113,8 +110,7 @@ TEST(PictureRules, WheelIsEdgedByTheNeutralRingAndOffersEveryPrimary) {
   EXPECT_TRUE(red && green && blue);
 }
 
-// The program paints over these areas of the skin; the skin must stay calm under them so the
-// labels' rounded corners and the sample blend in.
+// The skin stays calm where the program paints labels and the sample over it.
 TEST(PictureRules, SkinIsCalmWhereTheProgramPaintsLabelsAndTheSample) {
   const Bitmap& skin = Picture(251);
   struct Area {

@@ -1,6 +1,4 @@
-// The runner against a tiny dialog of its own: pointer steps, screenshots, scripts that run
-// nothing, and run-time errors. Start-up, the transcript's order, message boxes, tooltips, waits,
-// exits and malformed lines are in the end-to-end transcripts of the real program.
+// The runner against a tiny dialog: pointer steps, screenshots, empty scripts, run-time errors.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
