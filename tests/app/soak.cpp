@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <utility>
 
 #include "CHalcyraDlg.h"
 #include "CNumDlg.h"
@@ -337,55 +338,45 @@ class Soak {
   SoakReport report_;
 };
 
-template <typename F>
-void EachCount(const user::LiveObjects& live, F&& f) {
-  f("windows", live.windows);
-  f("timers", live.timers);
-  f("menus", live.menus);
-  f("hooks", live.hooks);
-  f("kernel handles", live.kernel_handles);
-  f("bitmaps", live.gdi.bitmaps);
-  f("device contexts", live.gdi.device_contexts);
-  f("regions", live.gdi.regions);
-  f("brushes", live.gdi.brushes);
-  f("pens", live.gdi.pens);
-  f("fonts", live.gdi.fonts);
+// Every count of `live`, by name.
+std::vector<std::pair<const char*, std::size_t>> Counts(const user::LiveObjects& live) {
+  const gdi::ObjectCounts& g = live.gdi;
+  return {{"windows", live.windows},
+          {"timers", live.timers},
+          {"menus", live.menus},
+          {"hooks", live.hooks},
+          {"kernel handles", live.kernel_handles},
+          {"bitmaps", g.bitmaps},
+          {"device contexts", g.device_contexts},
+          {"regions", g.regions},
+          {"brushes", g.brushes},
+          {"pens", g.pens},
+          {"fonts", g.fonts}};
 }
 
 }  // namespace
 
 std::size_t SoakReport::WorstGrowth() const {
   std::size_t worst = 0;
-  if (samples.empty()) return worst;
-  std::vector<std::size_t> base;
-  EachCount(samples.front().live, [&](const char*, std::size_t n) { base.push_back(n); });
   for (const SoakSample& sample : samples) {
-    std::size_t i = 0;
-    EachCount(sample.live, [&](const char*, std::size_t n) {
-      if (n > base[i]) worst = std::max(worst, n - base[i]);
-      ++i;
-    });
+    const auto base = Counts(samples.front().live), now = Counts(sample.live);
+    for (std::size_t i = 0; i < now.size(); ++i) {
+      if (now[i].second > base[i].second) worst = std::max(worst, now[i].second - base[i].second);
+    }
   }
   return worst;
 }
 
 std::string SoakReport::Describe() const {
   if (samples.empty()) return "no sample";
-  std::vector<std::string> names;
-  std::vector<std::size_t> first, last;
-  EachCount(samples.front().live, [&](const char* name, std::size_t n) {
-    names.push_back(name);
-    first.push_back(n);
-  });
-  EachCount(samples.back().live, [&](const char*, std::size_t n) { last.push_back(n); });
+  const auto first = Counts(samples.front().live), last = Counts(samples.back().live);
   std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!text.empty()) text += ", ";
-    text += names[i] + " " + std::to_string(first[i]) + " -> " + std::to_string(last[i]);
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    text += std::string(first[i].first) + " " + std::to_string(first[i].second) + " -> " +
+            std::to_string(last[i].second) + ", ";
   }
-  text += ", resident KiB " + std::to_string(samples.front().resident_kib) + " -> " +
-          std::to_string(samples.back().resident_kib);
-  return text;
+  return text + "resident KiB " + std::to_string(samples.front().resident_kib) + " -> " +
+         std::to_string(samples.back().resident_kib);
 }
 
 SoakReport RunSoak(const SoakOptions& options) {
