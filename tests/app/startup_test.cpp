@@ -57,36 +57,12 @@ class PrintingControllerTest : public ::testing::Test {
   CapturedStream out_;
 };
 
-TEST_F(PrintingControllerTest, EveryReportIsOneFlushedHexLine) {
-  auto backend = app::InstallPrintingController(out_.get());
-  ASSERT_EQ(backend, hid::InstalledBackend());
-
-  device::DeviceDiscovery discovery;
-  ASSERT_TRUE(discovery.FindDevice());
-  EXPECT_EQ("", out_.Flushed()) << "discovery sends nothing";
-
-  device::LightingSettings settings;
-  settings.effect = 8;
-  settings.red = 61;
-  settings.green = 69;
-  settings.blue = 255;
-  device::ApplyArgbSettings(discovery.m_hDevice.get(), settings);
-  device::SetLightsQty(discovery.m_hDevice.get(), 30);
-
-  std::string apply = "00 80 0B 02 03 02 00 03 03 3D 45 FF";
-  std::string qty = "00 80 0D 02 1E 03";
-  for (int i = 0; i < 53; ++i) apply += " 00";
-  for (int i = 0; i < 59; ++i) qty += " 00";
-  EXPECT_EQ(apply + "\n" + qty + "\n", out_.Flushed());
-  EXPECT_EQ(2u, backend->Reports().size());
-}
-
 TEST_F(PrintingControllerTest, FollowsTheSetup) {
   hid::SimulatedSetup setup;
   setup.red = 10;
   setup.green = 20;
   setup.blue = 30;
-  auto backend = app::InstallPrintingController(out_.get(), setup);
+  app::InstallPrintingController(out_.get(), setup);
   device::DeviceDiscovery discovery;
   ASSERT_TRUE(discovery.FindDevice());
   BYTE in_out = 0;
