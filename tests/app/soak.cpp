@@ -28,6 +28,17 @@ constexpr int kWarmUpSteps = 100;  // random steps after the tour of every windo
 constexpr unsigned kKeys[] = {VK_ESCAPE, VK_RETURN, VK_TAB,  VK_SPACE, VK_LEFT,  VK_RIGHT,
                               VK_UP,     VK_DOWN,   VK_HOME, VK_END,   VK_PRIOR, VK_NEXT};
 
+// The process's resident memory, in KiB.
+std::size_t ResidentKib() {
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (statm == nullptr) return 0;
+  unsigned long size = 0, resident = 0;
+  const int read = std::fscanf(statm, "%lu %lu", &size, &resident);
+  std::fclose(statm);
+  if (read != 2) return 0;
+  return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) / 1024;
+}
+
 POINT Centre(const RECT& r) {
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
@@ -381,16 +392,6 @@ std::string SoakReport::Describe() const {
 
 SoakReport RunSoak(const SoakOptions& options) {
   return Soak(options).Run();
-}
-
-std::size_t ResidentKib() {
-  std::FILE* statm = std::fopen("/proc/self/statm", "r");
-  if (statm == nullptr) return 0;
-  unsigned long size = 0, resident = 0;
-  const int read = std::fscanf(statm, "%lu %lu", &size, &resident);
-  std::fclose(statm);
-  if (read != 2) return 0;
-  return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) / 1024;
 }
 
 }  // namespace app::test

@@ -50,7 +50,4 @@ struct SoakReport {
 
 SoakReport RunSoak(const SoakOptions& options);
 
-// The process's resident memory, in KiB.
-std::size_t ResidentKib();
-
 }  // namespace app::test

@@ -73,10 +73,10 @@ class ButtonTest : public controltest::ControlTest {
     ControlTest::SetUp();
   }
 
-  void Make(CMPButton& button, UINT normal, UINT hover, LPCWSTR text = L"") {
+  void Make(CMPButton& button, UINT normal, UINT hover, LPCWSTR text = L"", int dx = 0) {
     button.SetBitmaps(normal, hover, 0);
-    ASSERT_TRUE(
-        button.Create(L"Button", text, 0x52000100, CRect(kX, kY, kX + 1, kY + 1), &parent_, kId));
+    ASSERT_TRUE(button.Create(L"Button", text, 0x52000100, CRect(kX + dx, kY, kX + dx + 1, kY + 1),
+                              &parent_, kId + dx));
     Settle();
   }
   void Over(int x, int y) { MoveTo(kScreenX + x, kScreenY + y); }
@@ -179,9 +179,7 @@ TEST_F(ButtonTest, APointerThatJumpsOntoTheNextButtonLightsItWithoutMovingAgain)
   CMPButton first;
   Make(first, kNormalPicture, kHoverPicture);
   CMPButton next;
-  next.SetBitmaps(kNormalPicture, kHoverPicture, 0);
-  ASSERT_TRUE(next.Create(L"Button", L"", 0x52000100, CRect(kX + 43, kY, kX + 44, kY + 1), &parent_,
-                          kId + 1));
+  Make(next, kNormalPicture, kHoverPicture, L"", 43);
   Over(20, 12);
   // One move from the first button into the second: the first lets go, the second lights.
   Over(43 + 20, 12);
