@@ -1,10 +1,8 @@
-// The application object: fonts, a whole run's clean-up, and a start beside a running instance.
+// The application object: fonts, and a start beside a running instance.
 #include <gtest/gtest.h>
 
 #include "CHalcyraApp.h"
 #include "CHalcyraDlg.h"
-#include "gdi_owners.h"
-#include "kernel_handle.h"
 #include "running_app.h"
 
 namespace app::test {
@@ -31,29 +29,6 @@ TEST(ApplicationTest, FontsAreArialAndEachControlGetsItsEntry) {
   EXPECT_EQ(theApp.m_hFonts[0], dlg->m_btnColorBreathe.m_hFont);
   EXPECT_EQ(nullptr, dlg->m_btnRainbow.m_hFont);
   EXPECT_EQ(theApp.m_hFonts[1], dlg->m_stLightsQty.m_hFont);
-}
-
-TEST(ApplicationTest, AWholeRunLeavesNoGraphicsObjectOrHandleBehind) {
-  {
-    RunningApp warm;  // the first run fills the layer's caches (icons, fonts)
-    warm.Start();
-  }
-  const std::size_t objects = gdi::ObjectCount();
-  const std::size_t handles = base::OpenKernelHandleCount();
-  {
-    RunningApp app;
-    app.Start();
-    // Every kind of painting: a selection, a new sample, slider values, the other language.
-    app.Click(app.OnMain({37 + 63 + 30, 360}));
-    app.Click(app.OnMain({667, 287}));
-    app.Click(app.OnMain({669, 130}));
-    app.Click(app.OnMain({718, 15}));
-    app.Click(app.OnMain({683, 498}));
-    app.Click(app.OnMain({777, 17}));
-    EXPECT_FALSE(app.Running());
-  }
-  EXPECT_EQ(objects, gdi::ObjectCount());
-  EXPECT_EQ(handles, base::OpenKernelHandleCount());
 }
 
 // Another instance's main window: a top-level window with the property named after the program.

@@ -1,5 +1,4 @@
-// The access check at start-up: it speaks only when the controller is closed to this user, naming
-// the node and the rule the package installs.
+// The start-up access check: it speaks only when the controller is closed to this user.
 #include "device_access.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "captured_stream.h"
 #include "discovery.h"
 #include "simulated_backend.h"
 
@@ -23,14 +23,11 @@ struct Outcome {
 };
 
 Outcome Check(hid::SimulatedBackend& backend) {
-  std::FILE* file = std::tmpfile();
+  app::test::CapturedStream file;
   Outcome outcome;
-  outcome.reported = app::ReportControllerAccess(backend, "halcyra", file);
-  std::rewind(file);
-  char buffer[1024];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) outcome.text.append(buffer, n);
-  std::fclose(file);
+  outcome.reported = app::ReportControllerAccess(backend, "halcyra", file.get());
+  std::fflush(file.get());
+  outcome.text = file.Flushed();
   return outcome;
 }
 

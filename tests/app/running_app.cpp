@@ -11,12 +11,10 @@ namespace app::test {
 
 RunningApp::RunningApp(const hid::SimulatedSetup& setup)
     : controller_(hid::MakeSimulatedBackend(setup)) {
-  // The controller's waits pass on the program's clock, so a slow answer costs the program the
-  // virtual time it would cost it on a real machine.
+  // The controller's waits pass on the program's virtual clock.
   controller_->SetClock(
       {[this] { return host_.NowMs(); }, [this](std::uint64_t ms) { host_.AdvanceClock(ms); }});
-  // Test programs run side by side: each process gets an instance name of its own, so that the
-  // marker one holds is not another's running instance.
+  // Side-by-side test processes each get an instance name, so none finds another's marker.
   static const bool named = [] {
     user::SetInstanceName(user::InstanceName() + L"-" + std::to_wstring(getpid()));
     return true;
@@ -74,9 +72,7 @@ bool RunningApp::OnIdle() {
   lock.unlock();
   if (step) {
     step();
-    // The step may have left work in the program's own queue (a repaint, a posted message). An
-    // event that concerns no window wakes the message loop, so that it runs that work before it
-    // waits again.
+    // Wake the message loop, so that it runs the work the step queued before it waits again.
     host::Event wake;
     wake.type = host::EventType::kExpose;
     host_.PostEvent(wake);

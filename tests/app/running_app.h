@@ -1,6 +1,4 @@
-// The real application on the headless host and the simulated controller, driven by pointer and
-// keys as a person drives it. It runs on a thread of its own, taking turns with the test: each
-// action runs it until it waits for input again, so between actions it stands still to be read.
+// The real application on the headless host, taking turns with the test on a thread of its own.
 #pragma once
 
 #include <condition_variable>
@@ -29,8 +27,7 @@ class RunningApp {
   RunningApp(const RunningApp&) = delete;
   RunningApp& operator=(const RunningApp&) = delete;
 
-  // Runs the program until it first waits for input (with its main window up, or a message box
-  // over it).
+  // Runs the program until it first waits for input.
   void Start();
   // Whether the program still runs, and its exit code once it has ended.
   bool Running() const;
@@ -46,11 +43,9 @@ class RunningApp {
   void Key(unsigned vk, unsigned modifiers = 0);
   // Lets `ms` milliseconds of virtual time pass, running the timers that fall due.
   void Wait(unsigned ms);
-  // What a window manager does to the windows (a restore from the task bar, a close request),
-  // through the host's own calls or events it queues.
+  // What a window manager does (a restore, a close request), through the host.
   void WindowManager(const std::function<void(host::HeadlessHost&)>& action);
-  // Runs `step` on the program's thread at its next wait, for the window-system calls a test
-  // makes (a window's text, a tooltip's tools); the program then runs until it waits again.
+  // Runs `step` on the program's thread at its next wait, then until it waits again.
   void OnProgramThread(const std::function<void()>& step);
 
   // ---- What the test looks at, between actions.
@@ -71,8 +66,7 @@ class RunningApp {
   // What happened to the top-level windows so far, and the texts of the message boxes shown.
   const std::vector<user::TopLevelEvent>& TopLevelEvents() const { return events_; }
   std::vector<std::wstring> MessageBoxes() const;
-  // The visible top-level window of the given class on top of the others (null when none), such
-  // as the message box ("#32770" dialogs) or the tooltip ("tooltips_class32").
+  // The topmost visible top-level window of a class ("#32770", "tooltips_class32"), or null.
   HWND TopWindowOfClass(const std::wstring& class_name) const;
   // A window's text, read on the program's thread.
   std::wstring TextOf(HWND window);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <utility>
 
 #include "CHalcyraDlg.h"
 #include "CNumDlg.h"
@@ -26,6 +27,17 @@ constexpr int kWarmUpSteps = 100;  // random steps after the tour of every windo
 
 constexpr unsigned kKeys[] = {VK_ESCAPE, VK_RETURN, VK_TAB,  VK_SPACE, VK_LEFT,  VK_RIGHT,
                               VK_UP,     VK_DOWN,   VK_HOME, VK_END,   VK_PRIOR, VK_NEXT};
+
+// The process's resident memory, in KiB.
+std::size_t ResidentKib() {
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (statm == nullptr) return 0;
+  unsigned long size = 0, resident = 0;
+  const int read = std::fscanf(statm, "%lu %lu", &size, &resident);
+  std::fclose(statm);
+  if (read != 2) return 0;
+  return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) / 1024;
+}
 
 POINT Centre(const RECT& r) {
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -191,8 +203,7 @@ class Soak {
     return controls;
   }
 
-  // Whether an action would end the program; most such choices are drawn again, as a person
-  // ends it now and then only.
+  // Whether an action would end the program (such choices are mostly drawn again).
   bool Ends(HWND target, unsigned vk) const {
     CHalcyraDlg* main = app_->MainDialog();
     if (main == nullptr) return false;
@@ -244,8 +255,7 @@ class Soak {
 
   // ---- Rest and samples.
 
-  // The main window alone, the pointer on its skin, every tip and timer run out. False when the
-  // program would not get there.
+  // Brings the program to rest: the main window alone, every tip and timer run out.
   bool Rest() {
     for (int attempt = 0; attempt < 40; ++attempt) {
       if (!app_->Running()) {
@@ -293,8 +303,7 @@ class Soak {
     report_.samples.push_back({done, user::LiveObjectCounts(), ResidentKib()});
   }
 
-  // Every window once, before the baseline, so that what the layer loads once and keeps (icons,
-  // strings, cached pictures) is loaded by then.
+  // Every window once before the baseline, so that what the layer caches is loaded by then.
   void WarmUp() {
     // The main window may be another one after any step that could restart the program.
     const auto main = [this] { return app_->MainDialog(); };
@@ -340,69 +349,49 @@ class Soak {
   SoakReport report_;
 };
 
-template <typename F>
-void EachCount(const user::LiveObjects& live, F&& f) {
-  f("windows", live.windows);
-  f("timers", live.timers);
-  f("menus", live.menus);
-  f("hooks", live.hooks);
-  f("kernel handles", live.kernel_handles);
-  f("bitmaps", live.gdi.bitmaps);
-  f("device contexts", live.gdi.device_contexts);
-  f("regions", live.gdi.regions);
-  f("brushes", live.gdi.brushes);
-  f("pens", live.gdi.pens);
-  f("fonts", live.gdi.fonts);
+// Every count of `live`, by name.
+std::vector<std::pair<const char*, std::size_t>> Counts(const user::LiveObjects& live) {
+  const gdi::ObjectCounts& g = live.gdi;
+  return {{"windows", live.windows},
+          {"timers", live.timers},
+          {"menus", live.menus},
+          {"hooks", live.hooks},
+          {"kernel handles", live.kernel_handles},
+          {"bitmaps", g.bitmaps},
+          {"device contexts", g.device_contexts},
+          {"regions", g.regions},
+          {"brushes", g.brushes},
+          {"pens", g.pens},
+          {"fonts", g.fonts}};
 }
 
 }  // namespace
 
 std::size_t SoakReport::WorstGrowth() const {
   std::size_t worst = 0;
-  if (samples.empty()) return worst;
-  std::vector<std::size_t> base;
-  EachCount(samples.front().live, [&](const char*, std::size_t n) { base.push_back(n); });
   for (const SoakSample& sample : samples) {
-    std::size_t i = 0;
-    EachCount(sample.live, [&](const char*, std::size_t n) {
-      if (n > base[i]) worst = std::max(worst, n - base[i]);
-      ++i;
-    });
+    const auto base = Counts(samples.front().live), now = Counts(sample.live);
+    for (std::size_t i = 0; i < now.size(); ++i) {
+      if (now[i].second > base[i].second) worst = std::max(worst, now[i].second - base[i].second);
+    }
   }
   return worst;
 }
 
 std::string SoakReport::Describe() const {
   if (samples.empty()) return "no sample";
-  std::vector<std::string> names;
-  std::vector<std::size_t> first, last;
-  EachCount(samples.front().live, [&](const char* name, std::size_t n) {
-    names.push_back(name);
-    first.push_back(n);
-  });
-  EachCount(samples.back().live, [&](const char*, std::size_t n) { last.push_back(n); });
+  const auto first = Counts(samples.front().live), last = Counts(samples.back().live);
   std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!text.empty()) text += ", ";
-    text += names[i] + " " + std::to_string(first[i]) + " -> " + std::to_string(last[i]);
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    text += std::string(first[i].first) + " " + std::to_string(first[i].second) + " -> " +
+            std::to_string(last[i].second) + ", ";
   }
-  text += ", resident KiB " + std::to_string(samples.front().resident_kib) + " -> " +
-          std::to_string(samples.back().resident_kib);
-  return text;
+  return text + "resident KiB " + std::to_string(samples.front().resident_kib) + " -> " +
+         std::to_string(samples.back().resident_kib);
 }
 
 SoakReport RunSoak(const SoakOptions& options) {
   return Soak(options).Run();
-}
-
-std::size_t ResidentKib() {
-  std::FILE* statm = std::fopen("/proc/self/statm", "r");
-  if (statm == nullptr) return 0;
-  unsigned long size = 0, resident = 0;
-  const int read = std::fscanf(statm, "%lu %lu", &size, &resident);
-  std::fclose(statm);
-  if (read != 2) return 0;
-  return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) / 1024;
 }
 
 }  // namespace app::test

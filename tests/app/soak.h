@@ -1,7 +1,4 @@
-// A long, seeded run of random pointer and key events over every window of the real application
-// on the headless host, restarting it when it ends. At each checkpoint the program is brought back
-// to rest (the main window alone, no tooltip, timers run out) and what the process holds alive is
-// counted: at rest it should be the same every time.
+// Seeded random input over every window of the real application, counting live objects at rest.
 #pragma once
 
 #include <cstddef>
@@ -52,8 +49,5 @@ struct SoakReport {
 };
 
 SoakReport RunSoak(const SoakOptions& options);
-
-// The process's resident memory, in KiB.
-std::size_t ResidentKib();
 
 }  // namespace app::test

@@ -1,5 +1,4 @@
-// Random events with the controller present, pulled out, then absent: the program survives and at
-// rest holds what it held after the warm-up.
+// Random events with the controller present, pulled out, then absent: nothing grows at rest.
 #include "soak.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +21,7 @@ void ExpectNothingGrows(const SoakReport& report) {
   EXPECT_EQ(0u, report.WorstGrowth()) << report.Describe();
   EXPECT_EQ(0u, report.unsettled) << "the program could not be brought back to rest";
 #if !defined(__SANITIZE_ADDRESS__)
-  // The sanitizer keeps freed memory in quarantine, so resident memory says something only
-  // without it. A leaked window or picture costs far more than this.
+  // Resident memory tells something only without the sanitizer's quarantine.
   EXPECT_LT(report.samples.back().resident_kib, report.samples.front().resident_kib + 8 * 1024)
       << report.Describe();
 #endif

@@ -1,11 +1,11 @@
-// The start-up plumbing the programs share: program name, display, printing controller, window
-// system.
+// The start-up plumbing the programs share: name, display, printing controller, window system.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "captured_stream.h"
 #include "discovery.h"
 #include "headless_host.h"
 #include "hidapi_backend.h"
@@ -21,32 +21,7 @@
 
 namespace {
 
-// A temporary file standing in for a standard stream.
-class CapturedStream {
- public:
-  CapturedStream() : file_(std::tmpfile()) {}
-  ~CapturedStream() {
-    if (file_) std::fclose(file_);
-  }
-  CapturedStream(const CapturedStream&) = delete;
-  CapturedStream& operator=(const CapturedStream&) = delete;
-
-  std::FILE* get() const { return file_; }
-  // What was written, read through a second descriptor: only what was flushed shows.
-  std::string Flushed() const {
-    std::string text;
-    std::FILE* again = std::fopen(("/proc/self/fd/" + std::to_string(fileno(file_))).c_str(), "r");
-    if (!again) return text;
-    char buffer[512];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, again)) > 0) text.append(buffer, n);
-    std::fclose(again);
-    return text;
-  }
-
- private:
-  std::FILE* file_;
-};
+using app::test::CapturedStream;
 
 TEST(ProgramNameTest, FileNamePartOfTheCommand) {
   EXPECT_EQ("halcyra-demo", app::ProgramName("/work/build/bin/halcyra-demo"));
@@ -82,36 +57,12 @@ class PrintingControllerTest : public ::testing::Test {
   CapturedStream out_;
 };
 
-TEST_F(PrintingControllerTest, EveryReportIsOneFlushedHexLine) {
-  auto backend = app::InstallPrintingController(out_.get());
-  ASSERT_EQ(backend, hid::InstalledBackend());
-
-  device::DeviceDiscovery discovery;
-  ASSERT_TRUE(discovery.FindDevice());
-  EXPECT_EQ("", out_.Flushed()) << "discovery sends nothing";
-
-  device::LightingSettings settings;
-  settings.effect = 8;
-  settings.red = 61;
-  settings.green = 69;
-  settings.blue = 255;
-  device::ApplyArgbSettings(discovery.m_hDevice.get(), settings);
-  device::SetLightsQty(discovery.m_hDevice.get(), 30);
-
-  std::string apply = "00 80 0B 02 03 02 00 03 03 3D 45 FF";
-  std::string qty = "00 80 0D 02 1E 03";
-  for (int i = 0; i < 53; ++i) apply += " 00";
-  for (int i = 0; i < 59; ++i) qty += " 00";
-  EXPECT_EQ(apply + "\n" + qty + "\n", out_.Flushed());
-  EXPECT_EQ(2u, backend->Reports().size());
-}
-
 TEST_F(PrintingControllerTest, FollowsTheSetup) {
   hid::SimulatedSetup setup;
   setup.red = 10;
   setup.green = 20;
   setup.blue = 30;
-  auto backend = app::InstallPrintingController(out_.get(), setup);
+  app::InstallPrintingController(out_.get(), setup);
   device::DeviceDiscovery discovery;
   ASSERT_TRUE(discovery.FindDevice());
   BYTE in_out = 0;

@@ -1,5 +1,4 @@
-// The bitmap slider: its value-pixel mapping, what its parent receives for presses, drags and
-// keys, and its pictures over the parent's own background.
+// The bitmap slider: value-pixel mapping, what the parent receives, its pictures over the parent.
 #include <vector>
 
 #include "CBitmapSlider.h"
@@ -18,8 +17,7 @@ constexpr std::uint32_t kQtyTrack = 0x505050;
 constexpr std::uint32_t kQtyFilled = 0x00A000;
 constexpr std::uint32_t kOverlay = 0x808080;
 
-// A main-window slider (132 x 12) at (30, 40) of the parent; a lights-quantity one (243 x 16)
-// below.
+// A main-window slider (132 x 12) at (30, 40) of the parent; a lights-quantity one below.
 constexpr int kX = 30;
 constexpr int kMainY = 40;
 constexpr int kQtyY = 100;

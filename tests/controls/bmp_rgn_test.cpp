@@ -64,6 +64,17 @@ class BmpRgnTest : public test::HostTest {
   ~BmpRgnTest() override {
     for (HRGN r : regions_) ::DeleteObject(r);
   }
+  static CRect WindowRect(HWND hwnd) {
+    CRect r;
+    ::GetWindowRect(hwnd, &r);
+    return r;
+  }
+  // Every point of `in` lies in the region, none of `out`.
+  static void ExpectShape(HRGN r, std::initializer_list<POINT> in,
+                          std::initializer_list<POINT> out) {
+    for (POINT p : in) EXPECT_TRUE(::PtInRegion(r, p.x, p.y)) << p.x << ", " << p.y;
+    for (POINT p : out) EXPECT_FALSE(::PtInRegion(r, p.x, p.y)) << p.x << ", " << p.y;
+  }
 
   std::vector<HWND> windows_;
   std::vector<HRGN> regions_;
@@ -76,25 +87,9 @@ TEST_F(BmpRgnTest, WhiteCornersAreCutAndInteriorWhiteIsKept) {
   HWND w = MakeWindow();
   HRGN r = Shape(w, 12, 8, CornerSkin);
   ASSERT_NE(nullptr, r);
-  // Corner blocks out, the opaque pixels next to them in.
-  EXPECT_FALSE(::PtInRegion(r, 0, 0));
-  EXPECT_FALSE(::PtInRegion(r, 1, 0));
-  EXPECT_TRUE(::PtInRegion(r, 2, 0));
-  EXPECT_FALSE(::PtInRegion(r, 10, 0));
-  EXPECT_TRUE(::PtInRegion(r, 0, 2));
-  EXPECT_TRUE(::PtInRegion(r, 0, 4));
-  // Only the ends of a row are cut: the white pixel between opaque ones stays.
-  EXPECT_TRUE(::PtInRegion(r, 5, 3));
-  // The right edge is where the last opaque pixel starts: that pixel lies outside the polygon.
-  EXPECT_TRUE(::PtInRegion(r, 10, 3));
-  EXPECT_FALSE(::PtInRegion(r, 11, 3));
-  // The window took the bitmap's size at its normal position.
-  RECT wr;
-  ::GetWindowRect(w, &wr);
-  EXPECT_EQ(100, wr.left);
-  EXPECT_EQ(100, wr.top);
-  EXPECT_EQ(12, wr.right - wr.left);
-  EXPECT_EQ(8, wr.bottom - wr.top);
+  // Corners out, inner white (5, 3) in, a row's last opaque pixel out: its left is the edge.
+  ExpectShape(r, {{2, 0}, {0, 2}, {0, 4}, {5, 3}, {10, 3}}, {{0, 0}, {1, 0}, {10, 0}, {11, 3}});
+  EXPECT_EQ(CRect(100, 100, 112, 108), WindowRect(w));  // the bitmap's size where it was
   EXPECT_EQ(0, frameX_);
   EXPECT_EQ(0, frameY_);
 }
@@ -149,15 +144,9 @@ TEST_F(BmpRgnTest, ACaptionAddsFrameOffsetsToSizeAndShape) {
   EXPECT_EQ(fx, frameX_);
   EXPECT_EQ(fy, frameY_);
   ASSERT_GT(fy, 0);
-  RECT wr;
-  ::GetWindowRect(w, &wr);
-  EXPECT_EQ(12 + fx, wr.right - wr.left);
-  EXPECT_EQ(8 + fy + fx, wr.bottom - wr.top);
+  EXPECT_EQ(CRect(100, 100, 112 + fx, 108 + fy + fx), WindowRect(w));
   // The outline moved by the frame: the top-left opaque pixel of the bitmap sits at (fx+2, fy).
-  EXPECT_TRUE(::PtInRegion(r, fx + 2, fy));
-  EXPECT_FALSE(::PtInRegion(r, fx + 1, fy));
-  EXPECT_FALSE(::PtInRegion(r, fx + 2, fy - 1));
-  EXPECT_TRUE(::PtInRegion(r, fx + 5, fy + 3));
+  ExpectShape(r, {{fx + 2, fy}, {fx + 5, fy + 3}}, {{fx + 1, fy}, {fx + 2, fy - 1}});
 }
 
 TEST_F(BmpRgnTest, HoleGroupsAreCutAndRewrittenInPlace) {
@@ -173,14 +162,8 @@ TEST_F(BmpRgnTest, HoleGroupsAreCutAndRewrittenInPlace) {
   EXPECT_EQ(2, holes[1].y);
   EXPECT_EQ(2, holes[2].y);
   EXPECT_EQ(1, holes[3].y);
-  // A polygon's bottom row lies outside it: row 1 of the first hole is cut, row 2 is not.
-  EXPECT_FALSE(::PtInRegion(r, 3, 1));
-  EXPECT_TRUE(::PtInRegion(r, 3, 2));
-  EXPECT_TRUE(::PtInRegion(r, 1, 1));
-  EXPECT_TRUE(::PtInRegion(r, 5, 1));
-  EXPECT_TRUE(::PtInRegion(r, 3, 0));
-  // A group of two points is one degenerate row: nothing is cut.
-  EXPECT_TRUE(::PtInRegion(r, 7, 3));
+  // A polygon's bottom row is outside it; a two-point group is a degenerate row that cuts nothing.
+  ExpectShape(r, {{3, 2}, {1, 1}, {5, 1}, {3, 0}, {7, 3}}, {{3, 1}});
   // The ignored point stays as it was.
   EXPECT_EQ(1, holes[8].x);
   EXPECT_EQ(1, holes[8].y);
@@ -208,10 +191,7 @@ TEST_F(BmpRgnTest, ATerminatorOnlyHoleListChangesNothing) {
 TEST_F(BmpRgnTest, ARowWithoutOpaquePixelsIsCutWhole) {
   HRGN r = Shape(MakeWindow(), 8, 6, [](int, int y) { return y == 2 ? kWhite : kRed; });
   ASSERT_NE(nullptr, r);
-  EXPECT_TRUE(::PtInRegion(r, 3, 1));
-  EXPECT_FALSE(::PtInRegion(r, 3, 2));
-  EXPECT_FALSE(::PtInRegion(r, 0, 2));
-  EXPECT_TRUE(::PtInRegion(r, 3, 3));
+  ExpectShape(r, {{3, 1}, {3, 3}}, {{3, 2}, {0, 2}});
 }
 
 TEST_F(BmpRgnTest, NothingHappensWithoutWindowOrBitmap) {
@@ -228,10 +208,7 @@ TEST_F(BmpRgnTest, NothingHappensWithoutWindowOrBitmap) {
     noWindow.ShapeWindow(nullptr, 0);
   }
   EXPECT_EQ(0u, ::GetObjectType(orphan));  // still freed
-  RECT wr;
-  ::GetWindowRect(w, &wr);
-  EXPECT_EQ(40, wr.right - wr.left);
-  EXPECT_EQ(30, wr.bottom - wr.top);
+  EXPECT_EQ(CRect(100, 100, 140, 130), WindowRect(w));
   HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(ERROR, ::GetWindowRgn(w, probe));
   ::DeleteObject(probe);

@@ -1,5 +1,4 @@
-// What the skinned-control tests share: a parent with a patterned background that writes down the
-// notifications it receives, input that runs until the program waits, and picture helpers.
+// Shared by the control tests: a patterned parent that records notifications, input, pictures.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +20,7 @@ constexpr int kParentTop = 100;
 constexpr int kParentWidth = 700;
 constexpr int kParentHeight = 260;
 
-// The parent's background at a client point, 0x00RRGGBB: it changes with x and y, so a control
-// that copies the wrong part of it shows.
+// The parent's background at a client point, 0x00RRGGBB, different at every point.
 std::uint32_t ParentBackground(int x, int y);
 
 // A 32-bit bitmap whose pixels `colour` gives as 0x00RRGGBB.
@@ -45,8 +43,7 @@ struct Msg {
 };
 void PrintTo(const Msg& m, std::ostream* os);
 
-// A top-level window whose client area shows ParentBackground, also as its "MPBmpProp" bitmap,
-// and which writes down the notifications its children send or post.
+// A top-level window showing ParentBackground (also its "MPBmpProp"), recording notifications.
 class CParentWnd : public CWnd {
  public:
   CParentWnd();
@@ -86,8 +83,7 @@ class ControlTest : public test::HostTest {
   CParentWnd parent_;
 };
 
-// The bounding box of the screen pixels within `area` (screen coordinates) that `isInk` accepts,
-// relative to `origin`; empty when there are none.
+// The box of the screen pixels in `area` that `isInk` accepts, relative to `origin`; may be empty.
 CRect InkBox(const host::HeadlessHost& host, const CRect& area,
              const std::function<bool(std::uint32_t)>& isInk, POINT origin = {0, 0});
 

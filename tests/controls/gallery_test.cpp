@@ -1,6 +1,4 @@
-// The skinned controls with the program's own pictures, laid out as in its windows, in each state a
-// person sees (rest, hover, press, drag, disabled in Chinese); written to PNGs to be looked at.
-#include <algorithm>
+// The skinned controls with the program's pictures, a screenshot in each state a person sees.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,7 +9,6 @@
 #include "CMPStatic.h"
 #include "control_test_support.h"
 #include "embedded_resources.h"
-#include "png_writer.h"
 
 namespace {
 
@@ -54,58 +51,12 @@ class CSkinWnd : public CWnd {
   CBitmap m_skin;
 };
 
-// Cut-outs of the screen, a row per state, on a dark grey ground.
-class Sheet {
- public:
-  explicit Sheet(std::vector<CRect> areas) : areas_(std::move(areas)) {
-    for (const CRect& a : areas_) {
-      width_ += a.Width() + kGap;
-      rowHeight_ = std::max<int>(rowHeight_, a.Height());
-    }
-    width_ += kGap;
-  }
-  void AddRow(const host::HeadlessHost& host) {
-    const int top = static_cast<int>(pixels_.size()) / width_ + kGap;
-    pixels_.resize(static_cast<std::size_t>(width_) * (top + rowHeight_), kGround);
-    const std::vector<std::uint32_t> screen = host.ComposeScreen();
-    int left = kGap;
-    for (const CRect& a : areas_) {
-      for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-          pixels_[static_cast<std::size_t>(top + y) * width_ + left + x] =
-              screen[static_cast<std::size_t>(a.top + y) * host::HeadlessHost::kScreenWidth +
-                     a.left + x];
-        }
-      }
-      left += a.Width() + kGap;
-    }
-  }
-  bool Write(const std::string& path, std::string* error) {
-    pixels_.resize(pixels_.size() + static_cast<std::size_t>(width_) * kGap, kGround);
-    const int height = static_cast<int>(pixels_.size()) / width_;
-    return base::WritePng(path, pixels_.data(), width_, height, width_, error);
-  }
-
- private:
-  static constexpr int kGap = 6;
-  static constexpr std::uint32_t kGround = 0x303030;
-  std::vector<CRect> areas_;
-  int width_ = 0;
-  int rowHeight_ = 0;
-  std::vector<std::uint32_t> pixels_;
-};
-
 class GalleryTest : public test::HostTest {
  protected:
   void SetUp() override {
     HostTest::SetUp();
     res::InstallEmbeddedResources();
     std::filesystem::create_directories(HALCYRA_GALLERY_DIR);
-  }
-
-  void Settle() {
-    MSG msg{};
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
   }
 
   void Button(CMPButton& button, UINT normal, UINT hover, int x, int y, LPCWSTR text = L"",
@@ -131,8 +82,12 @@ class GalleryTest : public test::HostTest {
     slider.SetRange(min, max);
     slider.SetPos(pos);
   }
-  static std::string PathOf(const char* name) {
-    return std::string(HALCYRA_GALLERY_DIR) + "/" + name + ".png";
+  // The whole screen in the state `name`, as a PNG to be looked at.
+  void Shoot(const char* name) {
+    std::string error;
+    EXPECT_TRUE(
+        host_.Screenshot(std::string(HALCYRA_GALLERY_DIR) + "/gallery_" + name + ".png", &error))
+        << error;
   }
   std::vector<std::uint32_t> Area(const CRect& r) const {
     return controltest::ScreenPixels(host_, r);
@@ -177,47 +132,42 @@ TEST_F(GalleryTest, EachControlInEachState) {
   Slider(sliderGreen, main_, CRect(586, 403, 718, 415), 2, 237, 0, 255, 69);
   Slider(sliderBlue, main_, CRect(586, 443, 718, 455), 1, 236, 0, 255, 255);
   Slider(sliderQty, qty_, CRect(49, 106, 292, 122), 3, 247, 4, 64, 30);
-  Settle();
+  Pump();
 
   const CRect applyArea(582, 470, 784, 527);
   const CRect rainbowArea(100, 330, 160, 389);
   const CRect redArea(586, 363, 718, 375);
   const CRect qtyArea(kQtyLeft + 49, kQtyTop + 106, kQtyLeft + 292, kQtyTop + 122);
-  Sheet sheet({applyArea, CRect(96, 326, 164, 393), CRect(649, 269, 785, 334),
-               CRect(644, 1, 794, 33), CRect(402, 28, 552, 68), CRect(578, 356, 722, 460),
-               CRect(qtyArea.left - 6, qtyArea.top - 6, qtyArea.right + 6, qtyArea.bottom + 6)});
-  std::string error;
-  EXPECT_TRUE(host_.Screenshot(PathOf("gallery_screen"), &error)) << error;
-  sheet.AddRow(host_);
+  Shoot("rest");
   const auto applyAtRest = Area(applyArea);
   const auto rainbowAtRest = Area(rainbowArea);
   const auto redAtRest = Area(redArea);
   const auto qtyAtRest = Area(qtyArea);
 
   host_.MovePointer({680, 500});
-  Settle();
-  sheet.AddRow(host_);
+  Pump();
+  Shoot("hover");
   EXPECT_NE(applyAtRest, Area(applyArea));
 
   host_.MovePointer({130, 360});
   host_.PressButton();
-  Settle();
-  sheet.AddRow(host_);
+  Pump();
+  Shoot("pressed");
   EXPECT_NE(rainbowAtRest, Area(rainbowArea));
   host_.ReleaseButton();
   host_.MovePointer({300, 20});
-  Settle();
+  Pump();
   EXPECT_EQ(rainbowAtRest, Area(rainbowArea));
 
   host_.MovePointer({586 + 31, 369});
   host_.PressButton();
   for (int x = 586 + 31; x <= 586 + 100; x += 3) host_.MovePointer({x, 369});
-  Settle();
-  sheet.AddRow(host_);
+  Pump();
+  Shoot("dragged");
   EXPECT_NE(redAtRest, Area(redArea));
   host_.ReleaseButton();
   host_.MovePointer({300, 20});
-  Settle();
+  Pump();
 
   sliderRed.EnableWindow(FALSE);
   sliderQty.EnableWindow(FALSE);
@@ -225,9 +175,8 @@ TEST_F(GalleryTest, EachControlInEachState) {
   apply.SetWindowTextW(L"灯效应用");
   languageName.SetWindowTextW(L"中文");
   qtyCaption.SetWindowTextW(L"灯数选择");
-  Settle();
-  sheet.AddRow(host_);
-  EXPECT_TRUE(sheet.Write(PathOf("gallery_states"), &error)) << error;
+  Pump();
+  Shoot("disabled_chinese");
   EXPECT_NE(qtyAtRest, Area(qtyArea));
 }
 

@@ -31,8 +31,7 @@ constexpr int kY = 20;
 constexpr int kScreenX = controltest::kParentLeft + kX;
 constexpr int kScreenY = controltest::kParentTop + kY;
 
-// Writes down the messages of interest that reach the button, and the pixels around each press
-// just after the button handled it, before it repainted.
+// Records the messages of interest, and the pixels around each press before the repaint.
 class CWatchedButton : public CMPButton {
  public:
   std::vector<UINT> seen;
@@ -74,10 +73,10 @@ class ButtonTest : public controltest::ControlTest {
     ControlTest::SetUp();
   }
 
-  void Make(CMPButton& button, UINT normal, UINT hover, LPCWSTR text = L"") {
+  void Make(CMPButton& button, UINT normal, UINT hover, LPCWSTR text = L"", int dx = 0) {
     button.SetBitmaps(normal, hover, 0);
-    ASSERT_TRUE(
-        button.Create(L"Button", text, 0x52000100, CRect(kX, kY, kX + 1, kY + 1), &parent_, kId));
+    ASSERT_TRUE(button.Create(L"Button", text, 0x52000100, CRect(kX + dx, kY, kX + dx + 1, kY + 1),
+                              &parent_, kId + dx));
     Settle();
   }
   void Over(int x, int y) { MoveTo(kScreenX + x, kScreenY + y); }
@@ -85,8 +84,7 @@ class ButtonTest : public controltest::ControlTest {
     return Msg{WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED), reinterpret_cast<LPARAM>(b.m_hWnd)};
   }
   std::uint32_t At(int x, int y) const { return Pixel(kScreenX + x, kScreenY + y); }
-  // What differs from `fill` inside a shape cut from a w x h picture, which ends one column and
-  // one row before the picture does.
+  // What differs from `fill` in a shape cut from a w x h picture (one column and row short).
   CRect Ink(int w, int h, std::uint32_t fill) const {
     return controltest::InkBox(host_, CRect(kScreenX, kScreenY, kScreenX + w - 1, kScreenY + h - 1),
                                [fill](std::uint32_t c) { return c != fill; }, {kScreenX, kScreenY});
@@ -162,8 +160,7 @@ TEST_F(ButtonTest, HoverIsTheShapeUnderThePointerAndTimerThreeEndsIt) {
                                WM_MOUSEMOVE, WM_CAPTURECHANGED, WM_PAINT, WM_TIMER, WM_PAINT}),
             button.seen);
 
-  // When another window holds the mouse, the move away never reaches the button: the timer
-  // notices, and leaves that window's capture alone.
+  // With another window holding the mouse, the timer notices the pointer left; capture untouched.
   Over(20, 12);
   button.seen.clear();
   parent_.SetCapture();
@@ -182,12 +179,9 @@ TEST_F(ButtonTest, APointerThatJumpsOntoTheNextButtonLightsItWithoutMovingAgain)
   CMPButton first;
   Make(first, kNormalPicture, kHoverPicture);
   CMPButton next;
-  next.SetBitmaps(kNormalPicture, kHoverPicture, 0);
-  ASSERT_TRUE(next.Create(L"Button", L"", 0x52000100, CRect(kX + 43, kY, kX + 44, kY + 1), &parent_,
-                          kId + 1));
+  Make(next, kNormalPicture, kHoverPicture, L"", 43);
   Over(20, 12);
-  // One move from the first button straight into the second, which sees none of it: the first
-  // holds the mouse, lets it go, and the second hears where the pointer is.
+  // One move from the first button into the second: the first lets go, the second lights.
   Over(43 + 20, 12);
   EXPECT_EQ(kNormal, At(20, 12));
   EXPECT_EQ(kHover, At(43 + 20, 12));

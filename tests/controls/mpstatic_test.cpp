@@ -47,8 +47,7 @@ TEST_F(LabelTest, FillsItsColourInsideCutCorners) {
   EXPECT_EQ(CRect(), Ink(kY, 0x001440));  // an empty text paints only the background
   EXPECT_EQ(0x001440u, At(1, 0));
   EXPECT_EQ(0x001440u, At(kW - 3, kH - 2));
-  // The 2 x 2 corner ellipse cuts a pixel at each corner of a region that ends one column and one
-  // row before the window does.
+  // The 2 x 2 corner ellipse cuts each corner of a region one column and one row short.
   for (POINT p : {POINT{0, 0}, POINT{kW - 2, 0}, POINT{0, kH - 2}, POINT{kW - 2, kH - 2},
                   POINT{kW - 1, 5}, POINT{5, kH - 1}}) {
     EXPECT_EQ(controltest::ParentBackground(kX + p.x, kY + p.y), At(p.x, p.y)) << p.x << "," << p.y;

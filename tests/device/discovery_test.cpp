@@ -19,8 +19,7 @@ const hid::SimulatedInterface kController{0x1A2C, 0x1519};
 const hid::SimulatedInterface kKeyboard{0x046D, 0xC31C};
 const hid::SimulatedInterface kSameVendorOtherProduct{0x1A2C, 0x1520};
 
-// What discovery leaves behind, counted by kind: open devices, device information sets and
-// preparsed-data blocks.
+// What discovery leaves behind: open devices, device information sets, preparsed data.
 struct Held {
   std::size_t devices = 0;
   std::size_t sets = 0;
@@ -53,9 +52,6 @@ class Discovery : public ::testing::Test {
     found_ = std::make_unique<device::DeviceDiscovery>();
     return found_->FindDevice();
   }
-  bool Open() const {
-    return found_->m_hDevice.get() != nullptr && found_->m_hDevice.get() != INVALID_HANDLE_VALUE;
-  }
 
   std::shared_ptr<hid::SimulatedBackend> sim_;
   std::unique_ptr<device::DeviceDiscovery> found_;
@@ -78,7 +74,8 @@ TEST_F(Discovery, HandleIsZeroBeforeAndInvalidAfterAFailedSearch) {
 TEST_F(Discovery, FindsTheControllerBehindOtherDevicesAndKeepsItOpen) {
   auto& sim = Install({kKeyboard, kKeyboard, kController, kKeyboard});
   ASSERT_TRUE(Find());
-  ASSERT_TRUE(Open());
+  ASSERT_NE(found_->m_hDevice.get(), nullptr);
+  ASSERT_NE(found_->m_hDevice.get(), INVALID_HANDLE_VALUE);
   EXPECT_EQ(found_->m_attributes.VendorID, 0x1A2C);
   EXPECT_EQ(found_->m_attributes.ProductID, 0x1519);
   EXPECT_EQ(found_->m_caps.OutputReportByteLength, 65);

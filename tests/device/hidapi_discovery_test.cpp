@@ -1,5 +1,4 @@
-// Discovery over the real HID services of this machine, whatever is plugged into it: keyboards,
-// mice, other HID devices, or the controller itself.
+// Discovery over this machine's real HID services, whatever is plugged in.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -17,8 +16,7 @@ bool IsController(const hid::InterfaceInfo& info) {
          info.product_id == device::kControllerProductId;
 }
 
-// The machine's HID services with any controller taken out of the list, so that what discovery
-// must find is known whatever is plugged in.
+// The machine's HID services without any controller, so that discovery must find nothing.
 class WithoutController : public hid::Backend {
  public:
   explicit WithoutController(std::shared_ptr<hid::Backend> real) : real_(std::move(real)) {}
@@ -73,8 +71,7 @@ TEST(HidapiDiscovery, AFoundDeviceIsAnOpenController) {
   InstalledFor installed(backend);
   device::DeviceDiscovery d;
   if (!d.FindDevice()) {
-    // Without a controller nothing can be found; with one, it may still be out of reach (access
-    // denied, or an earlier interface that cannot describe itself ends the search).
+    // Without a controller nothing is found; with one, it may still be out of reach.
     EXPECT_EQ(d.m_hDevice.get(), INVALID_HANDLE_VALUE);
     return;
   }

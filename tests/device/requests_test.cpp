@@ -1,5 +1,4 @@
-// The operations over the simulated controller where the transcripts cannot look: replies that
-// never come, the VRGB warning's place among the writes, and a controller that goes away.
+// The operations over the simulated controller where the transcripts cannot look.
 #include "requests.h"
 
 #include <gtest/gtest.h>

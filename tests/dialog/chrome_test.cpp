@@ -1,5 +1,4 @@
-// The window's chrome: the about box from the system menu, and the ways of closing that do not.
-// Dragging, minimising, Escape, Enter and the close button are in the window transcripts.
+// The window's chrome: the about box from the system menu, and closings that do not close.
 #include "main_window.h"
 
 namespace dialog::test {

@@ -1,5 +1,4 @@
-// The page tabs and Synchronize (hidden as laid out, shown here) and what Apply sends in each
-// state.
+// The page tabs and Synchronize (hidden as laid out, shown here) and what Apply sends.
 #include "main_window.h"
 
 namespace dialog::test {

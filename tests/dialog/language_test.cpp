@@ -1,5 +1,4 @@
-// The language switch: the labels, Apply, the tools' tips and the one message that follow it. The
-// tips as they show are in the tooltip transcript.
+// The language switch: labels, Apply, the tools' tips and the one message that follow it.
 #include "main_window.h"
 
 namespace dialog::test {
@@ -23,8 +22,7 @@ class LanguageTest : public MainWindowTest {
   }
   // The tip that shows after the pointer has rested on a control for a while.
   std::wstring ShownTip(POINT client) {
-    // Two moves, as a hand makes them: the first may only tell the control under the pointer
-    // before that it has been left.
+    // Two moves, as a hand makes them: the first may only tell the last control it was left.
     app_.MoveTo(app_.OnMain({client.x - 1, client.y}));
     app_.MoveTo(app_.OnMain(client));
     app_.Wait(250);

@@ -1,5 +1,4 @@
-// The lights-quantity dialog at the low end of its slider. Confirm, reset, Escape and both
-// languages are in the lights-quantity transcripts.
+// The lights-quantity dialog at the low end of its slider; the rest is in the transcripts.
 #include "main_window.h"
 
 namespace dialog::test {

@@ -1,5 +1,4 @@
-// Choosing an effect or a preset colour lights its button alone. What Apply sends for each choice,
-// and the colour wheel, are in the transcripts and the halcyractl agreement test.
+// Choosing an effect or a preset colour lights its button alone.
 #include "main_window.h"
 
 namespace dialog::test {

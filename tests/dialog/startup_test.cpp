@@ -1,5 +1,4 @@
-// Start-up: every control in its place with its picture. What the window reads back and shows at
-// start is in the start-up transcripts.
+// Start-up: every control in its place with its picture.
 #include "main_window.h"
 
 namespace dialog::test {

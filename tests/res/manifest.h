@@ -1,5 +1,4 @@
-// The resource manifest as the tests see it, and the pictures it names as the program loads them:
-// the embedded bytes, decoded by the platform's own reader.
+// The resource manifest, and the pictures it names decoded by the program's own reader.
 #pragma once
 
 #include <cstdint>
@@ -47,8 +46,7 @@ inline bool IsKeyWhite(Rgb c) {
   return c.r >= 253 && c.g >= 253 && c.b >= 253;
 }
 
-// Columns of the first and last pixel of row y that are not key white; first > last when the
-// whole row is key white.
+// Columns of the first and last non-white pixel of row y; first > last when there is none.
 std::pair<int, int> ShapeExtent(const Bitmap& bmp, int y);
 
 }  // namespace res_test

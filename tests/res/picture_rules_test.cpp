@@ -1,6 +1,4 @@
-// What the pictures must respect so that the program shows them right: shapes cut from white,
-// calm grounds where the program paints text and colour, the wheel's neutral ring, the slider
-// thumbs' transparent colour, and effect tiles that can be told apart.
+// What the pictures must respect for the program to show them right.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,6 +25,13 @@ bool Near(Rgb a, Rgb b, int tolerance) {
          std::abs(a.b - b.b) <= tolerance;
 }
 
+// Calls f(x, y) for every pixel of `r`.
+template <typename F>
+void ForEachPixel(const Rect& r, F&& f) {
+  for (int y = r.y; y < r.y + r.h; ++y)
+    for (int x = r.x; x < r.x + r.w; ++x) f(x, y);
+}
+
 int EffectLit(int k) {
   return k <= 7 ? 129 + 2 * k : 145 + 3 * (k - 8);
 }
@@ -34,8 +39,7 @@ int EffectPlain(int k) {
   return k <= 7 ? EffectLit(k) + 1 : EffectLit(k) + 2;
 }
 
-// Each shaped window or button: the picture its shape is cut from at creation, and the pictures
-// it may show later inside that shape.
+// A shaped window or button: the picture its shape is cut from, and those it shows later in it.
 struct Shaped {
   int source;
   std::vector<int> shown;
@@ -113,8 +117,7 @@ TEST(PictureRules, WheelIsEdgedByTheNeutralRingAndOffersEveryPrimary) {
   EXPECT_TRUE(red && green && blue);
 }
 
-// The program paints over these areas of the skin; the skin must stay calm under them so the
-// labels' rounded corners and the sample blend in.
+// The skin stays calm where the program paints labels and the sample over it.
 TEST(PictureRules, SkinIsCalmWhereTheProgramPaintsLabelsAndTheSample) {
   const Bitmap& skin = Picture(251);
   struct Area {
@@ -131,16 +134,12 @@ TEST(PictureRules, SkinIsCalmWhereTheProgramPaintsLabelsAndTheSample) {
   };
   for (const Area& a : areas) {
     int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
-    for (int y = a.r.y; y < a.r.y + a.r.h; ++y) {
-      for (int x = a.r.x; x < a.r.x + a.r.w; ++x) {
-        const Rgb c = skin.at(x, y);
-        const int ch[3] = {c.r, c.g, c.b};
-        for (int i = 0; i < 3; ++i) lo[i] = std::min(lo[i], ch[i]), hi[i] = std::max(hi[i], ch[i]);
-        if (a.has_colour) {
-          ASSERT_TRUE(Near(c, a.colour, 8)) << a.name << " at " << x << ", " << y;
-        }
-      }
-    }
+    ForEachPixel(a.r, [&](int x, int y) {
+      const Rgb c = skin.at(x, y);
+      const int ch[3] = {c.r, c.g, c.b};
+      for (int i = 0; i < 3; ++i) lo[i] = std::min(lo[i], ch[i]), hi[i] = std::max(hi[i], ch[i]);
+      EXPECT_TRUE(!a.has_colour || Near(c, a.colour, 8)) << a.name << " at " << x << ", " << y;
+    });
     for (int i = 0; i < 3; ++i) EXPECT_LE(hi[i] - lo[i], 12) << a.name;
   }
 }
@@ -169,13 +168,10 @@ TEST(PictureRules, QuantityDialogHasALightPlainSpotForTheBlackNumber) {
     const Bitmap& bmp = Picture(s.background);
     for (const Rect& r : {s.repaint, s.text}) {
       double lo = 255, hi = 0;
-      for (int y = r.y; y < r.y + r.h; ++y) {
-        for (int x = r.x; x < r.x + r.w; ++x) {
-          const double l = Luma(bmp.at(x, y));
-          lo = std::min(lo, l);
-          hi = std::max(hi, l);
-        }
-      }
+      ForEachPixel(r, [&](int x, int y) {
+        lo = std::min(lo, Luma(bmp.at(x, y)));
+        hi = std::max(hi, Luma(bmp.at(x, y)));
+      });
       // Light enough for black text, and nothing drawn there (the caption ends before it).
       EXPECT_GE(lo, 170) << "background " << s.background;
       EXPECT_LE(hi - lo, 40) << "background " << s.background;
@@ -187,11 +183,8 @@ TEST(PictureRules, BothQuantityBackgroundsMatchUnderTheSharedButtonsAndSlider) {
   const Bitmap& english = Picture(250);
   const Bitmap& chinese = Picture(240);
   for (const Rect& r : {Rect{49, 106, 243, 16}, Rect{49, 146, 114, 32}, Rect{178, 146, 114, 32}}) {
-    for (int y = r.y; y < r.y + r.h; ++y) {
-      for (int x = r.x; x < r.x + r.w; ++x) {
-        ASSERT_EQ(english.at(x, y), chinese.at(x, y)) << x << ", " << y;
-      }
-    }
+    ForEachPixel(
+        r, [&](int x, int y) { EXPECT_EQ(english.at(x, y), chinese.at(x, y)) << x << ", " << y; });
   }
   // The titles differ: the two pictures are not one picture twice.
   int differing = 0;
@@ -271,12 +264,10 @@ TEST(PictureRules, EffectTilesAreDistinctLitIsLighterAndGreyIsGrey) {
       const Bitmap& pa = Picture(EffectPlain(a));
       const Bitmap& pb = Picture(EffectPlain(b));
       double diff = 0;
-      for (int y = 10; y < 49; ++y) {
-        for (int x = 10; x < 49; ++x) {
-          const Rgb ca = pa.at(x, y), cb = pb.at(x, y);
-          diff += std::abs(ca.r - cb.r) + std::abs(ca.g - cb.g) + std::abs(ca.b - cb.b);
-        }
-      }
+      ForEachPixel({10, 10, 39, 39}, [&](int x, int y) {
+        const Rgb ca = pa.at(x, y), cb = pb.at(x, y);
+        diff += std::abs(ca.r - cb.r) + std::abs(ca.g - cb.g) + std::abs(ca.b - cb.b);
+      });
       EXPECT_GT(diff / (39.0 * 39.0), 8.0) << "effects " << a << " and " << b << " look alike";
     }
   }

@@ -1,5 +1,4 @@
-// Every picture the program loads is listed in the manifest, embedded, an uncompressed 24-bit BMP,
-// and exactly the size the layout gives it.
+// Every picture the program loads: in the manifest, embedded, a 24-bit BMP of its layout size.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -15,8 +14,7 @@ struct Size {
   bool operator==(const Size&) const = default;
 };
 
-// The sizes the program's layout expects, by resource identifier, as runs of identifiers
-// [first, last] that share a size.
+// The layout's sizes by identifier, as runs [first, last] that share a size.
 const std::map<int, Size>& ExpectedSizes() {
   struct Run {
     int first, last;

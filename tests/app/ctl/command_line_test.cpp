@@ -1,5 +1,4 @@
-// halcyractl's command line: faults end in status 2 before any controller is reached; names,
-// help and version.
+// halcyractl's command line: faults end in status 2 reaching no controller; names, help, version.
 #include <gtest/gtest.h>
 
 #include <memory>

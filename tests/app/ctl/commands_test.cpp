@@ -1,5 +1,4 @@
-// halcyractl's commands on the simulated controller: what they send and read back, --device, and
-// controllers closed, silent or unplugged. Effect bytes are compared with the window elsewhere.
+// halcyractl's commands on the simulated controller: requests, read-back, --device, faults.
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -1,5 +1,4 @@
-// The halcyractl program itself, through hidapi on this machine, which has no controller, and its
-// manual page.
+// The halcyractl program through hidapi on this machine (no controller here), and its manual page.
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -1,5 +1,4 @@
-// halcyractl against the running window: for the same effect and colour it sends the same bytes
-// as Apply.
+// halcyractl against the running window: the same choice sends the same bytes as Apply.
 #include <gtest/gtest.h>
 
 #include <string>

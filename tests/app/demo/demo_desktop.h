@@ -1,5 +1,4 @@
-// halcyra-demo on the suite's own X server, as a child process driven and watched from outside as
-// a person at the desktop would: XTEST for pointer and keys, a connection that watches the screen.
+// halcyra-demo on the suite's own X server, driven through XTEST and watched as a person would.
 #pragma once
 
 // GoogleTest before Xlib, whose macros (None, Bool) would break its templates.
@@ -49,12 +48,10 @@ class DemoDesktop : public host::test::XvfbSuite {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts another instance of the demo under this test's own program name (its single-instance
-  // marker), so that no run of another test holds that marker.
+  // Starts the demo under this test's own name, its single-instance marker.
   std::unique_ptr<ChildProcess> StartDemo();
 
-  // Until `condition` holds (true) or the time is up (false); checked on every change of a
-  // top-level window and every few milliseconds.
+  // Until `condition` holds (true) or the time is up (false).
   bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = kTimeoutMs);
 
   // The top-level windows of process `pid`, top of the stacking order first.
@@ -77,8 +74,7 @@ class DemoDesktop : public host::test::XvfbSuite {
 
   // What the screen shows in `area`.
   ScreenPicture Grab(const host::Rect& area);
-  // Where the screen differs from `expected` within the window's shape, for a failure message;
-  // empty when it shows exactly that.
+  // Where the screen differs from `expected` within the window's shape; empty when nowhere.
   std::string Differences(const DesktopWindow& w, const ScreenPicture& expected);
 
   // ---- A person's hands.

@@ -1,5 +1,4 @@
-// halcyra-demo under a file name of its own (a hard link or a copy, removed with the object): the
-// name is the single-instance marker, so overlapping tests never find each other's runs.
+// halcyra-demo under a name of its own (its single-instance marker), removed with the object.
 #pragma once
 
 #include <string>

@@ -1,5 +1,4 @@
-// halcyra-demo when its display goes away: one line on standard error, status 1, and an end within
-// moments, also from inside a modal loop.
+// halcyra-demo losing its display: one line on stderr, status 1, soon, even from a modal loop.
 // GoogleTest before Xlib, whose macros (None, Bool) would break its templates.
 #include <gtest/gtest.h>
 

@@ -1,6 +1,4 @@
-// halcyra-demo end to end on a real X server, with and without a window manager: a person's
-// session prints the reports the controller receives, and the window shows, pixel for pixel, what
-// the same application driven the same way on the headless host shows.
+// halcyra-demo on a real X server: a session's reports, and the window equal to the headless one.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -26,8 +24,7 @@ constexpr POINT kQtyTrack = {170, 114};
 constexpr POINT kRightOfQtyTrack = {349, 114};
 constexpr POINT kConfirm = {178 + 57, 146 + 16};
 
-// One thing a person does: a click at `at`, or a drag from `at` to `to`, on the main window or on
-// the dialog in front of it.
+// A click at `at`, or a drag from `at` to `to`, on the main window or on the dialog in front.
 struct Step {
   Step(bool dialog, POINT point) : on_dialog(dialog), at(point) {}
   Step(bool dialog, POINT from, POINT until) : on_dialog(dialog), at(from), to(until) {}

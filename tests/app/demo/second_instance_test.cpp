@@ -1,5 +1,4 @@
-// A second start shows nothing and ends, and brings the first instance to the front, restored and
-// with its open dialog on top; with and without a window manager.
+// A second start shows nothing, ends, and brings the first forward with its open dialog on top.
 #include "demo_desktop.h"
 
 #include <X11/Xutil.h>
@@ -90,8 +89,7 @@ class SecondStart : public DemoDesktop {
     EXPECT_FALSE(first_->ReadLine(0));
   }
 
-  // With `dialog` open and another program's window over both, a second start brings the main
-  // window forward and the dialog in front of it, with the keyboard.
+  // A second start brings the main window forward over a covering window, `dialog` in front.
   void BringsTheDialogInFront(const DesktopWindow& dialog, unsigned long closing_key) {
     const Window cover = CoverTheScreen();
     StartSecond();

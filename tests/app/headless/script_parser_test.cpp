@@ -1,5 +1,4 @@
-// The script parser: every command and its arguments, and every way a line can be wrong, each
-// reported with its line number before anything runs.
+// The script parser: every command, and every malformed line reported with its number.
 #include <gtest/gtest.h>
 
 #include <string>

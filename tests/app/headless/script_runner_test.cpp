@@ -1,6 +1,4 @@
-// The runner against a tiny dialog of its own: pointer steps, screenshots, scripts that run
-// nothing, and run-time errors. Start-up, the transcript's order, message boxes, tooltips, waits,
-// exits and malformed lines are in the end-to-end transcripts of the real program.
+// The runner against a tiny dialog: pointer steps, screenshots, empty scripts, run-time errors.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "captured_stream.h"
 #include "script_runner.h"
 #include "test_support.h"
 
@@ -59,33 +58,6 @@ ON_WM_PAINT()
 ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
-// Everything written to a stream, read back after the run.
-class Captured {
- public:
-  Captured() : file_(std::tmpfile()) {}
-  ~Captured() { std::fclose(file_); }
-  std::FILE* get() const { return file_; }
-  std::vector<std::string> Lines() const {
-    std::fflush(file_);
-    std::rewind(file_);
-    std::vector<std::string> lines;
-    std::string line;
-    for (int c; (c = std::fgetc(file_)) != EOF;) {
-      if (c == '\n') {
-        lines.push_back(line);
-        line.clear();
-      } else {
-        line += static_cast<char>(c);
-      }
-    }
-    if (!line.empty()) lines.push_back(line + "<no line feed>");
-    return lines;
-  }
-
- private:
-  std::FILE* file_;
-};
-
 class RunnerTest : public test::HostTest {
  protected:
   void SetUp() override {
@@ -111,8 +83,8 @@ class RunnerTest : public test::HostTest {
                       {});
   }
 
-  Captured out_;
-  Captured err_;
+  app::test::CapturedStream out_;
+  app::test::CapturedStream err_;
   int runs_ = 0;
   std::vector<CPoint> moves_;
   int paintsAfterMove_ = 0;

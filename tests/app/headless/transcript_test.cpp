@@ -1,5 +1,4 @@
-// The transcript lines: their exact form, the quoting that keeps a text on its line, and the
-// flush after every line.
+// The transcript lines: their form, the quoting that keeps a text on its line, the flushing.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -27,14 +26,12 @@ TEST(Transcript, QuotesTextsAsJsonStrings) {
             QuoteText(std::wstring{static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)}));
 }
 
-// Report, window, state, exit and pixel lines as the program prints them are pinned by the
-// end-to-end transcripts; a pixel value with more than 24 bits is not.
+// The other line forms are pinned by the transcripts; a pixel of more than 24 bits is not.
 TEST(Transcript, APixelLineKeepsOnlyRedGreenAndBlue) {
   EXPECT_EQ("pixel 7 8 00 0F FF", script::PixelLine(7, 8, 0xFF000FFF));
 }
 
-// A reader at the other end of a pipe sees each line as soon as it is written, however the
-// stream is buffered.
+// A reader at the other end of a pipe sees each line as soon as it is written.
 TEST(Transcript, FlushesEveryLineAndStopsForGood) {
   int fds[2];
   ASSERT_EQ(0, ::pipe(fds));
