@@ -1,5 +1,4 @@
-// Device-context and graphics-object wrappers: ownership (what is freed when), the previous
-// object a selection hands back, painting contexts, and the ActiveX host that knows no control.
+// Graphics-object and DC wrappers: ownership, selections, paint contexts, the ActiveX stub.
 #include "test_support.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// A new host starts a new session of the window system: nothing of the previous host's run is
-// left, while what the process registered once stays.
+// A new host starts a new session: nothing of the last run is left, registrations stay.
 #include <ostream>
 
 #include "user_test_support.h"
@@ -84,8 +83,7 @@ TEST_F(SessionTest, ANewHostStartsCleanAfterARunThatLeftEverythingBehind) {
   EXPECT_EQ(g_timer_calls, 0);
   EXPECT_FALSE(UnhookWindowsHookEx(hook));
 
-  // The class registered once, the observer installed once and the handle counter carry on: the
-  // old handle does not come back as the new window.
+  // Registrations and the handle counter carry on: the old handle is not reused.
   ASSERT_NE(fresh, nullptr);
   EXPECT_NE(fresh, old);
   EXPECT_EQ(shown, 2);
