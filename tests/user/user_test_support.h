@@ -91,6 +91,11 @@ class UserTest : public ::testing::Test {
       DispatchMessageW(&m);
     }
   }
+  // Pumps until idle and forgets what was recorded so far.
+  void Settle() {
+    Pump();
+    J().recs.clear();
+  }
   // Lets virtual time pass, running every timer that falls due, then pumps until idle.
   void Wait(std::uint64_t ms) {
     host_->Wait(ms);
