@@ -56,8 +56,7 @@ TEST(Region, SlantedEdgesRoundLeftCrossingUpAndRightCrossingExclusive) {
 }
 
 TEST(Region, SelfOverlappingOutlineDiffersOnlyByFillMode) {
-  // Two squares drawn as one outline in the same direction; the middle square [4,6) x [4,6) is
-  // wound twice: out under ALTERNATE, in under WINDING.
+  // One outline of two squares; the middle [4,6) x [4,6) is out under ALTERNATE, in under WINDING.
   const POINT pts[] = {{0, 0}, {6, 0},  {6, 6},   {0, 6},  {0, 0},
                        {4, 4}, {10, 4}, {10, 10}, {4, 10}, {4, 4}};
   Rgn alt(CreatePolygonRgn(pts, 10, ALTERNATE));

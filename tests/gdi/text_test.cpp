@@ -25,8 +25,7 @@ HFONT MakeFont(LONG height, LONG weight, const wchar_t* face, BYTE quality = DEF
   return CreateFontIndirectW(&lf);
 }
 
-// The bounding box of every pixel of rows [top, h) that differs from `back`; empty when nothing
-// was drawn.
+// The bounding box of the pixels of rows [top, h) that differ from `back`; empty when none do.
 RECT InkBox(const MemSurface& s, int w, int h, COLORREF back, int top = 0) {
   RECT box{w, h, 0, 0};
   for (int y = top; y < h; ++y) {
@@ -141,8 +140,7 @@ struct Placed {
   int result;
 };
 
-// Draws `text` into `box` of a w x h bitmap and returns the ink box and the cell DrawText's
-// centring rule gives.
+// Draws `text` into `box`; returns the ink box and the cell DrawText's centring rule gives.
 Placed DrawCentred(MemSurface& s, int w, int h, const wchar_t* text, RECT box, UINT format) {
   s.Fill(kBack);
   SetBkMode(s.dc(), TRANSPARENT);
@@ -233,8 +231,7 @@ TEST(Text, PrefixCharactersUnderlineUnlessNoPrefix) {
   EXPECT_GT(literal.ink.right, plain.ink.right);  // the '&' itself is drawn
 }
 
-// The Apply button's caption and its Chinese counterpart, as the bitmap button draws them: bold
-// 18-pixel Arial, white, centred in the button less its bottom six rows.
+// The Apply captions as the bitmap button draws them: bold 18-pixel Arial, centred above 6 rows.
 TEST(Text, ApplyCaptionsLandWhereCentringPutsThem) {
   Font font(MakeFont(18, FW_BOLD, L"Arial", DRAFT_QUALITY));
   MemSurface s(194, 98);

@@ -1,5 +1,4 @@
-// Minimise and restore, and a second process finding the first by its marker and bringing it and
-// its dialog to the front; without a window manager and again under openbox.
+// Minimise, restore, and a second process bringing the first and its dialog to the front.
 // gtest before Xlib: Xlib defines None and Bool as macros.
 #include <gtest/gtest.h>
 
