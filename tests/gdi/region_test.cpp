@@ -129,21 +129,6 @@ TEST(Region, RectsComeInBandOrder) {
   EXPECT_EQ(rects[1].right, 8);
 }
 
-TEST(Region, SkinOutlineLikePolygonKeepsEachRowsEdges) {
-  // Down the left edges, back up the right edges, as a window shape is built from a picture.
-  const int h = 6;
-  const int left[h] = {3, 2, 1, 1, 2, 3};
-  const int right[h] = {7, 8, 9, 9, 8, 7};
-  std::vector<POINT> pts(2 * h);
-  for (int r = 0; r < h; ++r) {
-    pts[r] = POINT{left[r], r};
-    pts[2 * h - 1 - r] = POINT{right[r], r};
-  }
-  Rgn rgn(CreatePolygonRgn(pts.data(), 2 * h, ALTERNATE));
-  // The right edge is exclusive and the last row lies on the bottom edge.
-  ExpectPoints(rgn, {{3, 0}, {6, 0}, {1, 2}}, {{2, 0}, {7, 0}, {3, 5}});
-}
-
 TEST(Region, BadArgumentsFailCleanly) {
   const POINT pts[] = {{0, 0}, {4, 0}, {4, 4}};
   EXPECT_EQ(CreatePolygonRgn(nullptr, 3, ALTERNATE), nullptr);
