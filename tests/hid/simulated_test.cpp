@@ -102,6 +102,7 @@ hid::ReplyFaults Faults(std::uint64_t delay_ms, std::size_t length = hid::kRepor
 class SimulatedReplies : public ::testing::Test {
  protected:
   void SetUp() override {
+    sim_.Controller().argb = {0x02, 0x03, 10, 20, 30};
     sim_.Controller().led_count = 30;
     sim_.SetClock({[this] { return now_; }, [this](std::uint64_t ms) { now_ += ms; }});
     device_ = sim_.Open(sim_.PathOf(0));
@@ -118,6 +119,9 @@ class SimulatedReplies : public ::testing::Test {
     waited_ = now_ - start;
     return result;
   }
+  static hid::Report ColorRequest() {
+    return {0x00, 0x80, 0x0B, 0x01, 0x03, 0x00, 0x00, 0x00, 0x03};
+  }
   static hid::Report QtyRequest() { return {0x00, 0x80, 0x0D, 0x01, 0x00, 0x03}; }
 
   hid::SimulatedBackend sim_;
@@ -126,9 +130,15 @@ class SimulatedReplies : public ::testing::Test {
   std::uint64_t waited_ = 0;
 };
 
-TEST_F(SimulatedReplies, AReplyPastTheBoundWaitsForTheNextReadAndAGoneNodeFailsAtOnce) {
+TEST_F(SimulatedReplies, AReplyWithinTheBoundArrivesWhenDueAndOnePastItWaitsForTheNextRead) {
+  sim_.SetReplyFaults(Faults(hid::kReadTimeoutMs));
+  hid::Report buffer = ColorRequest();
+  EXPECT_EQ(Ask(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(waited_, std::uint64_t{hid::kReadTimeoutMs});
+  EXPECT_EQ(buffer[9], 10);
+
   sim_.SetReplyFaults(Faults(hid::kReadTimeoutMs + 1));
-  hid::Report buffer = QtyRequest();
+  buffer = QtyRequest();
   EXPECT_EQ(Ask(buffer), hid::ReadResult::kTimeout);
   EXPECT_EQ(waited_, std::uint64_t{hid::kReadTimeoutMs}) << "the read gives up at its bound";
   EXPECT_EQ(buffer, QtyRequest());
@@ -137,20 +147,37 @@ TEST_F(SimulatedReplies, AReplyPastTheBoundWaitsForTheNextReadAndAGoneNodeFailsA
   EXPECT_EQ(waited_, 1u);
   EXPECT_EQ(buffer[4], 30);
 
-  // A reply already there costs nothing; a node that is gone fails at once.
+  // A reply already there costs nothing; a silent controller costs the whole bound each time.
   sim_.SetReplyFaults({});
   buffer = QtyRequest();
   EXPECT_EQ(Ask(buffer), hid::ReadResult::kOk);
   EXPECT_EQ(waited_, 0u);
+  sim_.SetSilent(true);
+  EXPECT_EQ(Ask(buffer), hid::ReadResult::kTimeout);
+  EXPECT_EQ(waited_, std::uint64_t{hid::kReadTimeoutMs});
+  // A node that is gone fails at once.
+  sim_.SetSilent(false);
   device_->Write(buffer);
   sim_.Unplug();
   EXPECT_EQ(Read(buffer), hid::ReadResult::kFailed);
   EXPECT_EQ(waited_, 0u);
 }
 
-TEST_F(SimulatedReplies, AnEmptyReplyChangesNothingAndGarbageIsReproducible) {
+TEST_F(SimulatedReplies, AShortReplyFillsOnlyItsBytesAndGarbageIsReproducible) {
+  sim_.SetReplyFaults(Faults(0, 4));
+  hid::Report buffer = ColorRequest();
+  buffer[9] = 0xEE;
+  ASSERT_EQ(Ask(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(buffer[4], 0x03);
+  EXPECT_EQ(buffer[5], 0x00) << "bytes past the reply keep what the request carried";
+  buffer = ColorRequest();
+  buffer[9] = 0xEE;
+  sim_.SetReplyFaults(Faults(0, 8));
+  ASSERT_EQ(Ask(buffer), hid::ReadResult::kOk);
+  EXPECT_EQ(buffer[8], 0x03);
+  EXPECT_EQ(buffer[9], 0xEE);
   sim_.SetReplyFaults(Faults(0, 0));
-  hid::Report buffer = QtyRequest();
+  buffer = QtyRequest();
   ASSERT_EQ(Ask(buffer), hid::ReadResult::kOk);
   EXPECT_EQ(buffer, QtyRequest()) << "an empty reply changes nothing";
 
