@@ -120,6 +120,11 @@ TEST_F(AppServicesTest, BitmapsAreFoundInTheProgramsResources) {
   HINSTANCE module = AfxFindResourceHandle(name, RT_BITMAP);
   EXPECT_EQ(AfxGetResourceHandle(), module);
   EXPECT_NE(nullptr, ::FindResourceW(module, name, RT_BITMAP));
+  CBitmap bitmap;
+  ASSERT_TRUE(bitmap.LoadBitmap(3196));
+  BITMAP bm{};
+  ASSERT_NE(0, bitmap.GetBitmap(&bm));
+  EXPECT_EQ(24, bm.bmWidth);
   // A missing picture: the look-up still names a module, and loading from it fails.
   EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEW(3197), RT_BITMAP));
 }
