@@ -1,5 +1,4 @@
-// Kernel services: the single-instance semaphore, the module's file name, the case-blind
-// comparison.
+// Kernel services: the single-instance semaphore, the module's file name, case-blind compare.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,8 +28,7 @@ TEST(KernelServicesTest, ASecondSemaphoreOfTheSameNameReportsThatItExisted) {
   EXPECT_EQ(CreateSemaphoreW(nullptr, 2, 1, name.c_str()), nullptr);
 }
 
-// Another process holds `name` until it reads a byte from `release`; a byte written to `ready`
-// says it has it. Ends without closing its handle, as a program that crashes or is killed does.
+// Another process holds `name` (signals `ready`) until `release`, then dies without closing it.
 pid_t HoldInChild(const std::wstring& name, int ready, int release) {
   const pid_t pid = fork();
   if (pid == 0) {

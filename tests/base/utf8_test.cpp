@@ -1,5 +1,4 @@
-// The UTF-8 codec: well-formed text both ways, and the one replacement rule for malformed input
-// (one U+FFFD per maximal subpart, then decoding goes on).
+// UTF-8 both ways; malformed input gives one U+FFFD per maximal subpart, then decoding goes on.
 #include "utf8.h"
 
 #include <gtest/gtest.h>

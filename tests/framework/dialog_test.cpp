@@ -1,6 +1,4 @@
-// Modal dialogs: creation from a template with the object attached, the order of the first
-// messages, the dialog keyboard interface through PreTranslateMessage, the owner's disabling, and
-// the ways a dialog ends.
+// Modal dialogs: first messages in order, keys through PreTranslateMessage, ways to end.
 #include <string>
 #include <vector>
 
@@ -164,8 +162,7 @@ TEST_F(DialogTest, UnhandledCommandsGoOnToTheApplication) {
   EXPECT_EQ(1, app_.helps);
 }
 
-// Filters commands the way a skinned main window does: Help and a cancel that names no control
-// are dropped; everything else, after its own action, goes on to the default routing.
+// Filters commands as a skinned main window does: Help and cancels naming no control drop.
 class CFilteringDlg : public CDialogEx {
  public:
   CFilteringDlg() : CDialogEx(kTemplateNoButtons) {}

@@ -1,5 +1,4 @@
-// Device-context and graphics-object wrappers: ownership (what is freed when), the previous
-// object a selection hands back, painting contexts, and the ActiveX host that knows no control.
+// Graphics-object and DC wrappers: ownership, selections, paint contexts, the ActiveX stub.
 #include "test_support.h"
 
 namespace {
@@ -43,15 +42,6 @@ TEST(DeviceContextTest, SelectionHandsBackThePreviousObjectAndSolidFillsKeepTheB
   EXPECT_EQ(RGB(200, 10, 20), dc.GetPixel(2, 2));
   EXPECT_EQ(RGB(200, 10, 20), dc.GetPixel(5, 5));
   EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(6, 6));
-
-  // The origin moves drawing: logical (10, 10) is device (0, 0).
-  dc.SetWindowOrg(10, 10);
-  dc.FillSolidRect(10, 10, 1, 1, RGB(1, 2, 3));
-  CPoint p(10, 10);
-  dc.LPtoDP(&p);
-  EXPECT_EQ(CPoint(0, 0), p);
-  dc.SetWindowOrg(0, 0);
-  EXPECT_EQ(RGB(1, 2, 3), dc.GetPixel(0, 0));
 
   dc.SelectObject(old);
   // The wrapper of the previous bitmap borrows it: dropping the temporaries frees nothing.

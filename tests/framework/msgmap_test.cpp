@@ -1,6 +1,4 @@
-// Message-map dispatch: the most derived table first, then the base tables; typed unpacking of
-// wParam/lParam; commands and notifications keyed by identifier and code; everything unhandled
-// reaching the window's own procedure.
+// Message maps: derived tables first, typed unpacking, commands and notifications by id.
 #include <string>
 #include <vector>
 
@@ -78,8 +76,7 @@ class MessageMapTest : public test::HostTest {
 };
 
 TEST_F(MessageMapTest, DerivedEntriesWinAndUnpackTheirArguments) {
-  // Both custom messages reach the one derived handler; the base's entry for the same message is
-  // never consulted.
+  // Both messages reach the one derived handler; the base's entry for them is never consulted.
   EXPECT_EQ(0, wnd_.SendMessage(kSliderTrack, 1539, 61));
   EXPECT_EQ(0, wnd_.SendMessage(kSliderSet, 1541, -3));
   EXPECT_EQ((std::vector<std::string>{"derived slider 1539 61", "derived slider 1541 -3"}),

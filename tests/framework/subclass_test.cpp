@@ -1,5 +1,4 @@
-// Taking over standard windows: an object created with Create sees its window's first messages,
-// handles what it wants, and leaves the rest to the class's own procedure underneath.
+// Taking over standard windows: the object handles what it wants, the class does the rest.
 #include <algorithm>
 #include <vector>
 
@@ -57,8 +56,7 @@ TEST_F(SubclassTest, TheObjectSeesTheFirstMessagesAndTheButtonStillClicks) {
             ::GetWindowLongPtrW(button.m_hWnd, GWLP_WNDPROC));
   EXPECT_EQ(1509, button.GetDlgCtrlID());
 
-  // A click by pointer: the presses pass through the object to the standard button, which tells
-  // the parent.
+  // The presses pass through the object to the standard button, which tells the parent.
   ThenClick(200 + 30, 200 + 20);
   Pump();
   ASSERT_EQ(1u, parent_.commands.size());
@@ -129,8 +127,7 @@ TEST_F(SubclassTest, TemporaryWrappersForWindowsNobodyOwns) {
 }
 
 TEST_F(SubclassTest, DefaultPassesTheCurrentMessageOn) {
-  // A handler that adds to the default behaviour calls Default(): the text is stored by the
-  // button's own procedure.
+  // Default() passes the message on: the button's own procedure stores the text.
   class CTextButton : public CButton {
    public:
     int setTexts = 0;

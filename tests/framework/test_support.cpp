@@ -120,10 +120,4 @@ void HostTest::Pump() {
   }
 }
 
-POINT HostTest::ScreenOrigin(HWND hwnd) {
-  POINT p{0, 0};
-  ::ClientToScreen(hwnd, &p);
-  return p;
-}
-
 }  // namespace test

@@ -1,6 +1,4 @@
-// Shared helpers of the framework and control tests: a headless host installed for each test,
-// resources made on the fly (24-bit BMP pictures, dialog templates), and a scripted idle handler
-// that feeds input whenever the program waits.
+// Framework and control test helpers: a headless host per test, made resources, input steps.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,8 +35,7 @@ class Resources {
   std::vector<gdi::ResourceEntry> entries_;
 };
 
-// Installs a fresh headless host for each test, with an idle handler that runs queued steps (one
-// per idle moment) and ends the run when none is left.
+// A fresh headless host per test; its idle handler runs one queued step per idle moment.
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -46,14 +43,11 @@ class HostTest : public ::testing::Test {
 
   // Queues a step that runs the next time the program waits for input with nothing pending.
   void Then(std::function<void()> step) { steps_.push_back(std::move(step)); }
-  // Convenience steps: a click at a screen point, a key press, letting time pass.
+  // Steps: a click at a screen point, a key press.
   void ThenClick(int x, int y);
   void ThenKey(unsigned vk);
   // Runs messages until the program would wait (or the steps are used up).
   void Pump();
-
-  // The top-left corner of a window's client area on the screen.
-  static POINT ScreenOrigin(HWND hwnd);
 
   host::HeadlessHost host_;
   Resources resources_;

@@ -1,5 +1,4 @@
-// The tooltip control class: tools registered by window handle belong to the window's parent,
-// their text can be replaced, and the automatic delay derives the other three.
+// The tooltip control class: tools by window handle, their texts, delays and colours.
 #include "test_support.h"
 
 namespace {

@@ -1,5 +1,4 @@
-// Block and stretch copies: colour and monochrome conversion, raster operations, clipping,
-// overlap, and the stretch modes.
+// Block and stretch copies: colour/mono conversion, raster operations, clipping, stretch modes.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -51,9 +50,7 @@ TEST(Blit, RasterOperationsActPerChannel) {
   EXPECT_FALSE(BitBlt(dst.dc(), 0, 0, 1, 1, src.dc(), 0, 0, 0x00550009));
 }
 
-// The slider thumb's transparent drawing: a mask from the key colour at (0, 0), the thumb's
-// transparent pixels blackened through the mask, then SRCAND of the mask and SRCPAINT of the thumb
-// onto a background.
+// The slider thumb's transparent drawing: key-colour mask, SRCAND of the mask, SRCPAINT of it.
 void TransparentThumb(int w, int h) {
   const COLORREF key = RGB(255, 0, 255), ink = RGB(40, 200, 90);
   MemSurface thumb(w, h);

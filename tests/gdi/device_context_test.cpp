@@ -1,5 +1,4 @@
-// Device contexts: what a new memory context holds, what bitmaps it makes, its window origin, and
-// the surface contexts that draw into a window's framebuffer.
+// Device contexts: a new memory DC, its bitmaps, its origin, and window surface contexts.
 #include <gtest/gtest.h>
 
 #include "gdi_test_util.h"

@@ -1,5 +1,4 @@
-// Drawing into a device context: lines, rectangle and region fills, single pixels, and what
-// coordinates at the ends of the integer range do.
+// Drawing: lines, rectangle and region fills, pixels, and coordinates at the integer limits.
 #include <gtest/gtest.h>
 
 #include "gdi_test_util.h"

@@ -1,5 +1,4 @@
-// Small owners for the handles the graphics tests make, so that a test stopped by a failed
-// assertion still lets go of everything it made.
+// Owners for the handles graphics tests make, freed even when an assertion stops a test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,8 +14,7 @@ namespace gdi_test {
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
-// A graphics object or device context, freed at the end of the scope unless a test took it back
-// with release() to free it itself.
+// Frees the object or DC at the end of the scope unless release() took it back.
 template <class H, auto Free>
 class Owner {
  public:
@@ -41,8 +39,7 @@ using Region = Owner<HRGN, &DeleteObject>;
 using Font = Owner<HFONT, &DeleteObject>;
 using Dc = Owner<HDC, &DeleteDC>;
 
-// An object selected into a device context for the scope; the one it replaced goes back at the
-// end. Declare it after the owners of both, so that it ends first.
+// Selects an object for the scope; declare it after the owners of both, so that it ends first.
 class Selection {
  public:
   Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}

@@ -1,5 +1,4 @@
-// Graphics handles: what a stale, misused or still-selected handle does, and when a deleted
-// object really goes.
+// Graphics handles: stale, misused or still-selected ones, and when a deleted object goes.
 #include <gtest/gtest.h>
 
 #include "gdi_test_util.h"

@@ -56,8 +56,7 @@ TEST(Region, SlantedEdgesRoundLeftCrossingUpAndRightCrossingExclusive) {
 }
 
 TEST(Region, SelfOverlappingOutlineDiffersOnlyByFillMode) {
-  // Two squares drawn as one outline in the same direction; the middle square [4,6) x [4,6) is
-  // wound twice: out under ALTERNATE, in under WINDING.
+  // One outline of two squares; the middle [4,6) x [4,6) is out under ALTERNATE, in under WINDING.
   const POINT pts[] = {{0, 0}, {6, 0},  {6, 6},   {0, 6},  {0, 0},
                        {4, 4}, {10, 4}, {10, 10}, {4, 10}, {4, 4}};
   Rgn alt(CreatePolygonRgn(pts, 10, ALTERNATE));
@@ -128,21 +127,6 @@ TEST(Region, RectsComeInBandOrder) {
   EXPECT_EQ(rects[0].bottom, 2);
   EXPECT_EQ(rects[1].top, 2);
   EXPECT_EQ(rects[1].right, 8);
-}
-
-TEST(Region, SkinOutlineLikePolygonKeepsEachRowsEdges) {
-  // Down the left edges, back up the right edges, as a window shape is built from a picture.
-  const int h = 6;
-  const int left[h] = {3, 2, 1, 1, 2, 3};
-  const int right[h] = {7, 8, 9, 9, 8, 7};
-  std::vector<POINT> pts(2 * h);
-  for (int r = 0; r < h; ++r) {
-    pts[r] = POINT{left[r], r};
-    pts[2 * h - 1 - r] = POINT{right[r], r};
-  }
-  Rgn rgn(CreatePolygonRgn(pts.data(), 2 * h, ALTERNATE));
-  // The right edge is exclusive and the last row lies on the bottom edge.
-  ExpectPoints(rgn, {{3, 0}, {6, 0}, {1, 2}}, {{2, 0}, {7, 0}, {3, 5}});
 }
 
 TEST(Region, BadArgumentsFailCleanly) {

@@ -18,9 +18,7 @@ void Put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x) {
   for (int i = 0; i < 4; ++i) v[at + i] = (x >> (8 * i)) & 0xFF;
 }
 
-// A BMP file of `w` x `h` (negative: top-down) at `bpp` bits, pixel (x, y) of the picture as seen
-// (row 0 at the top) coloured by `colour(x, y)` as 0x00RRGGBB; paletted pictures use a grey ramp
-// with index = x + y.
+// A BMP of `w` x `h` (negative: top-down) at `bpp`; paletted ones are a grey ramp of x + y.
 template <typename F>
 std::vector<std::uint8_t> MakeBmp(int w, int h, int bpp, F colour) {
   const int rows = h < 0 ? -h : h;

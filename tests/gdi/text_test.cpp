@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cwchar>
 #include <string>
 
 #include "gdi_test_util.h"
-#include "png_writer.h"
 
 namespace {
 
@@ -25,8 +23,7 @@ HFONT MakeFont(LONG height, LONG weight, const wchar_t* face, BYTE quality = DEF
   return CreateFontIndirectW(&lf);
 }
 
-// The bounding box of every pixel of rows [top, h) that differs from `back`; empty when nothing
-// was drawn.
+// The bounding box of the pixels of rows [top, h) that differ from `back`; empty when none do.
 RECT InkBox(const MemSurface& s, int w, int h, COLORREF back, int top = 0) {
   RECT box{w, h, 0, 0};
   for (int y = top; y < h; ++y) {
@@ -44,16 +41,6 @@ RECT InkBox(const MemSurface& s, int w, int h, COLORREF back, int top = 0) {
 bool Inside(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;
-}
-
-void MaybeWritePng(const MemSurface& s, int w, int h, const std::string& name) {
-  const char* dir = std::getenv("HALCYRA_TEST_PNG_DIR");
-  if (!dir) return;
-  gdi::PixelBuffer buf;
-  ASSERT_TRUE(gdi::GetPixelBuffer(s.bitmap(), &buf));
-  std::string error;
-  EXPECT_TRUE(base::WritePng(std::string(dir) + "/" + name, buf.pixels, w, h, buf.stride, &error))
-      << error;
 }
 
 TEST(Text, FreshDcUsesTheBoldSystemFont) {
@@ -141,8 +128,7 @@ struct Placed {
   int result;
 };
 
-// Draws `text` into `box` of a w x h bitmap and returns the ink box and the cell DrawText's
-// centring rule gives.
+// Draws `text` into `box`; returns the ink box and the cell DrawText's centring rule gives.
 Placed DrawCentred(MemSurface& s, int w, int h, const wchar_t* text, RECT box, UINT format) {
   s.Fill(kBack);
   SetBkMode(s.dc(), TRANSPARENT);
@@ -231,34 +217,6 @@ TEST(Text, PrefixCharactersUnderlineUnlessNoPrefix) {
   EXPECT_GT(marked.ink.bottom, tm.tmAscent);
   const Placed literal = DrawCentred(s, 100, 30, L"&x", r, DT_SINGLELINE | DT_NOPREFIX);
   EXPECT_GT(literal.ink.right, plain.ink.right);  // the '&' itself is drawn
-}
-
-// The Apply button's caption and its Chinese counterpart, as the bitmap button draws them: bold
-// 18-pixel Arial, white, centred in the button less its bottom six rows.
-TEST(Text, ApplyCaptionsLandWhereCentringPutsThem) {
-  Font font(MakeFont(18, FW_BOLD, L"Arial", DRAFT_QUALITY));
-  MemSurface s(194, 98);
-  SelectObject(s.dc(), font);
-  const RECT top{0, 0, 194, 43}, bottom{0, 49, 194, 92};
-  const Placed apply =
-      DrawCentred(s, 194, 98, L"Apply", top, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  ASSERT_LT(apply.ink.left, apply.ink.right);
-  EXPECT_TRUE(Inside(apply.ink, apply.cell));
-  EXPECT_LE(std::abs((apply.ink.left + apply.ink.right) - 194), 4);  // visibly centred
-  EXPECT_GT(apply.ink.bottom, 43 / 2);  // 'p' and 'y' hang below the middle
-
-  // Both captions into one picture, for a look when asked.
-  SetBkMode(s.dc(), TRANSPARENT);
-  RECT r = bottom;
-  DrawTextW(s.dc(), L"灯效应用", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  SIZE size{};
-  GetTextExtentPoint32W(s.dc(), L"灯效应用", 4, &size);
-  const LONG x = (194 - size.cx) / 2, y = 49 + 43 / 2 - size.cy / 2;
-  const RECT chinese = InkBox(s, 194, 98, kBack, 49);
-  ASSERT_LT(chinese.left, chinese.right);
-  EXPECT_TRUE(Inside(chinese, RECT{x, y, x + size.cx, y + size.cy}));
-  EXPECT_GT(chinese.right - chinese.left, 3 * size.cx / 4);  // all four characters have ink
-  MaybeWritePng(s, 194, 98, "gdi_apply_captions.png");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The hidapi backend on this machine, whatever HID devices it has, the guard that keeps other files
-// away from hidapi, and the report descriptor read from sysfs.
+// The hidapi backend here, the guard keeping non-hidraw files from it, sysfs descriptors.
 #include "hidapi_backend.h"
 
 #include <grp.h>
@@ -92,8 +91,7 @@ TEST_F(Sysfs, DescriptorIsTheNodesFileUpToTheKernelsLimit) {
   }
 }
 
-// The controller's node without the udev rule: EACCES must come out as "access denied", not as
-// "no such device". Root opens anything, so the attempt runs as "nobody" in a child.
+// EACCES must read "access denied", not "no such device"; as "nobody": root opens all.
 TEST_F(Sysfs, NodeThisUserMayNotOpenIsReportedAsAccessDenied) {
   if (::geteuid() != 0) GTEST_SKIP() << "making a device node and changing user need root";
   // A character device with the numbers of /dev/null, which a fake sysfs files under hidraw.

@@ -1,5 +1,4 @@
-// The simulated controller: the state its write requests set, its interface list, and the
-// observer that sees every report it receives.
+// The simulated controller: the state its writes set, its interfaces, its report observer.
 #include "simulated_backend.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The Windows-named HID calls over the simulated backend: the enumeration protocol, the detail
-// record's size rules, capabilities, transfers, and handles that are stale or were never valid.
+// The Windows-named HID calls over the simulated backend, stale and invalid handles included.
 #include "winhid.h"
 
 #include <gtest/gtest.h>

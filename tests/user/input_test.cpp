@@ -77,8 +77,7 @@ TEST_F(InputTest, RegionOfATopLevelWindowShapesItOnTheScreen) {
   HWND below = TopLevel(0, 0, 200, 200);
   HWND above = TopLevel(50, 50, 100, 100);
   SetWindowRgn(above, CreateRectRgn(0, 0, 50, 100), TRUE);
-  Pump();
-  J().recs.clear();
+  Settle();
   Click(120, 60);  // right half of `above`: cut away
   Pump();
   EXPECT_EQ(Count(below, WM_LBUTTONDOWN), 1);
@@ -92,8 +91,7 @@ TEST_F(InputTest, TransparentHitTestPassesThePointToTheWindowBeneath) {
   J().handlers[WM_NCHITTEST] = [&](HWND h, WPARAM w, LPARAM l) -> LRESULT {
     return h == child ? HTTRANSPARENT : DefWindowProcW(h, WM_NCHITTEST, w, l);
   };
-  Pump();
-  J().recs.clear();
+  Settle();
   Click(10, 10);
   Pump();
   EXPECT_EQ(Count(top, WM_LBUTTONDOWN), 1);
@@ -108,8 +106,7 @@ TEST_F(InputTest, TransparentHitTestPassesThePointToTheWindowBeneath) {
 TEST_F(InputTest, CaptionDragMovesTheWindowWithoutButtonMessagesToTheClient) {
   HWND w = TopLevel(100, 100, 200, 150);
   J().handlers[WM_NCHITTEST] = [](HWND, WPARAM, LPARAM) -> LRESULT { return HTCAPTION; };
-  Pump();
-  J().recs.clear();
+  Settle();
   host_->MovePointer({150, 120});
   host_->PressButton();
   host_->MovePointer({160, 125});
@@ -187,8 +184,7 @@ TEST_F(InputTest, KeysGoToTheFocusAndKeyStateFollowsTheMessagesRead) {
 TEST_F(InputTest, StandardButtonClicksOnReleaseInsideOnly) {
   HWND top = TopLevel(0, 0, 200, 100);
   HWND button = Child(top, 77, 10, 10, 80, 30, WS_CHILD | WS_VISIBLE, L"Button");
-  Pump();
-  J().recs.clear();
+  Settle();
   host_->MovePointer({20, 20});
   host_->PressButton();
   Pump();
@@ -217,8 +213,7 @@ TEST_F(InputTest, ASecondQuickPressOnADoubleClickClassIsADoubleClick) {
   HWND w = CreateWindowExW(0, L"UserTestDoubleClicks", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                            nullptr, nullptr, nullptr, nullptr);
   HWND plain = TopLevel(100, 0, 50, 50);
-  Pump();
-  J().recs.clear();
+  Settle();
   Click(10, 10);
   Click(10, 10);
   Click(110, 10);
@@ -243,8 +238,7 @@ TEST_F(InputTest, TrackbarKeepsItsRangeAndReportsDragsAndKeys) {
   EXPECT_EQ(SendMessageW(bar, TBM_GETPAGESIZE, 0, 0), 12);  // a fifth of the range until set
   SendMessageW(bar, TBM_SETPOS, TRUE, 100);
   EXPECT_EQ(SendMessageW(bar, TBM_GETPOS, 0, 0), 64);
-  Pump();
-  J().recs.clear();
+  Settle();
   host_->MovePointer({16, 20});  // the left end of the channel
   host_->PressButton();
   host_->MovePointer({216, 20});
@@ -269,8 +263,7 @@ TEST_F(InputTest, TrackbarKeepsItsRangeAndReportsDragsAndKeys) {
 
 TEST_F(InputTest, TheCloseBoxOfADrawnCaptionClosesTheWindow) {
   HWND w = TopLevel(100, 100, 200, 120, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU);
-  Pump();
-  J().recs.clear();
+  Settle();
   RECT rc;
   GetWindowRect(w, &rc);
   int frame = GetSystemMetrics(SM_CXDLGFRAME);

@@ -8,8 +8,7 @@ class MessageOrderTest : public UserTest {};
 
 TEST_F(MessageOrderTest, PostedCommandComesBeforePendingPaintAndTimerComesLast) {
   HWND w = TopLevel(10, 10, 100, 100);
-  Pump();
-  J().recs.clear();
+  Settle();
   SetTimer(w, 7, 10, nullptr);
   InvalidateRect(w, nullptr, FALSE);
   PostMessageW(w, WM_COMMAND, 42, 0);
@@ -20,8 +19,7 @@ TEST_F(MessageOrderTest, PostedCommandComesBeforePendingPaintAndTimerComesLast) 
 
 TEST_F(MessageOrderTest, InputComesAfterPostedMessagesAndBeforePaint) {
   HWND w = TopLevel(10, 10, 100, 100);
-  Pump();
-  J().recs.clear();
+  Settle();
   InvalidateRect(w, nullptr, FALSE);
   host_->MovePointer({50, 50});
   PostMessageW(w, WM_USER + 1, 0, 0);
@@ -45,8 +43,7 @@ TEST_F(MessageOrderTest, SendMessageCallsTheProcedureAtOnceAndReentrantly) {
 
 TEST_F(MessageOrderTest, TimerThatMissedPeriodsGivesOneMessage) {
   HWND w = TopLevel(0, 0, 10, 10);
-  Pump();
-  J().recs.clear();
+  Settle();
   SetTimer(w, 1, 100, nullptr);
   host_->AdvanceClock(1000);  // ten periods pass while nobody looks
   Pump();
@@ -55,8 +52,7 @@ TEST_F(MessageOrderTest, TimerThatMissedPeriodsGivesOneMessage) {
 
 TEST_F(MessageOrderTest, SettingATimerAgainRestartsItsCountdown) {
   HWND w = TopLevel(0, 0, 10, 10);
-  Pump();
-  J().recs.clear();
+  Settle();
   SetTimer(w, 3, 200, nullptr);
   Wait(150);
   SetTimer(w, 3, 200, nullptr);
@@ -68,8 +64,7 @@ TEST_F(MessageOrderTest, SettingATimerAgainRestartsItsCountdown) {
 
 TEST_F(MessageOrderTest, ShortIntervalsAreRaisedToTenAndKillTimerStopsIt) {
   HWND w = TopLevel(0, 0, 10, 10);
-  Pump();
-  J().recs.clear();
+  Settle();
   SetTimer(w, 5, 1, nullptr);
   Wait(9);
   EXPECT_EQ(Count(w, WM_TIMER), 0);

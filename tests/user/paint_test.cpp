@@ -39,8 +39,7 @@ TEST_F(PaintTest, OneErasingInvalidationErasesTheWholeUpdateRegion) {
   std::vector<PAINTSTRUCT> seen;
   PaintWith(&colours, &seen);
   HWND w = TopLevel(10, 10, 100, 100);
-  Pump();
-  J().recs.clear();
+  Settle();
   seen.clear();
   RECT a{0, 0, 10, 10}, b{50, 50, 60, 60};
   InvalidateRect(w, &a, TRUE);
@@ -94,8 +93,7 @@ TEST_F(PaintTest, ParentsPaintBeforeChildrenAndInvalidationReachesChildrenWithou
   HWND child = Child(parent, 1, 20, 20, 30, 30);
   colours[parent] = kRed;
   colours[child] = kGreen;
-  Pump();
-  J().recs.clear();
+  Settle();
   InvalidateRect(parent, nullptr, FALSE);
   Pump();
   std::vector<HWND> order;
@@ -113,8 +111,7 @@ TEST_F(PaintTest, ClipChildrenKeepsTheParentOffItsChildren) {
   HWND child = Child(parent, 1, 20, 20, 30, 30);
   colours[parent] = kRed;
   colours[child] = kGreen;
-  Pump();
-  J().recs.clear();
+  Settle();
   colours[parent] = kBlue;
   InvalidateRect(parent, nullptr, FALSE);
   Pump();
@@ -169,8 +166,7 @@ TEST_F(PaintTest, RedrawWindowPaintsNowAndChoosesChildren) {
   PaintWith(&colours);
   HWND parent = TopLevel(0, 0, 100, 100);
   HWND child = Child(parent, 1, 10, 10, 20, 20);
-  Pump();
-  J().recs.clear();
+  Settle();
   RedrawWindow(parent, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
   EXPECT_EQ(MessagesOf(parent), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));  // before returning

@@ -1,5 +1,4 @@
-// Shared set-up of the window-system tests: a headless host installed per test, the program's
-// resources, a recording window class and a message pump that runs until the program is idle.
+// Window-system test set-up: headless host, resources, a recording class, an idle pump.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -92,6 +91,11 @@ class UserTest : public ::testing::Test {
       DispatchMessageW(&m);
     }
   }
+  // Pumps until idle and forgets what was recorded so far.
+  void Settle() {
+    Pump();
+    J().recs.clear();
+  }
   // Lets virtual time pass, running every timer that falls due, then pumps until idle.
   void Wait(std::uint64_t ms) {
     host_->Wait(ms);
@@ -126,8 +130,7 @@ constexpr std::uint32_t Screen(COLORREF c) {
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
-// Forwards to a headless host, counts how often the program waits, and can pretend that other
-// processes show windows of their own.
+// Forwards to a headless host, counts waits and cursor queries, fakes other processes' windows.
 class ForwardingHost final : public host::Host {
  public:
   explicit ForwardingHost(host::HeadlessHost* inner) : in_(inner) {}

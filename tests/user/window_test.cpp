@@ -163,8 +163,7 @@ TEST_F(WindowTest, CoordinatesMapBetweenClientAreasAndTheScreen) {
   EXPECT_EQ(rc.left, 130);
 }
 
-// Replacing the procedure and calling the old one is how the framework takes windows over, pinned
-// in tests/framework SubclassTest.
+// Replacing the procedure is pinned in tests/framework SubclassTest.
 TEST_F(WindowTest, UserDataAndIdentifiersAreKeptPerWindow) {
   HWND w = TopLevel(0, 0, 10, 10);
   SetWindowLongPtrW(w, GWLP_USERDATA, 1234);

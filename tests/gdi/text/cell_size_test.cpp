@@ -9,8 +9,7 @@
 namespace gdi::text {
 namespace {
 
-// Design metrics of the shape the installed faces have: a Latin face with a short descent, a CJK
-// face with a longer one, a face whose ascent and descent are larger than its em, and broken ones.
+// Design metrics like the installed faces': Latin, CJK, ascent+descent over the em, broken.
 const std::vector<VerticalUnits> kFaces = {
     {2048, 1854, 434}, {2048, 1918, 483}, {1000, 1075, 299}, {1000, 0, 0}, {0, 800, 200}};
 

@@ -41,8 +41,7 @@ TEST(FontFiles, RealFontFilesAreCountedByFace) {
   EXPECT_TRUE(FamilyInstalled(L"Arial"));
 }
 
-// The child's steps; returns which one failed, 0 when all passed. Every font is released before
-// the child exits, so the leak checker sees fontconfig's memory freed.
+// The child's steps: the failing one, or 0; fonts are released so the leak checker sees them go.
 int ResolveWithoutFontsThenAddOne() {
   const fs::path conf = fs::temp_directory_path() / "halcyra_text_no_fonts.conf";
   std::ofstream(conf) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
@@ -63,8 +62,7 @@ int ResolveWithoutFontsThenAddOne() {
   return 0;
 }
 
-// A process that sees no fonts at all must not crash: it gets no font, and a font file it adds
-// becomes usable. Runs in a child process, since fontconfig reads its configuration once.
+// No fonts at all: no crash, and an added font file works (in a child: fontconfig reads once).
 TEST(FontFilesDeathTest, WithoutAnyFontsNothingResolvesUntilOneIsAdded) {
   if (!fs::exists(kLiberationRegular)) GTEST_SKIP() << "Liberation fonts not installed";
   GTEST_FLAG_SET(death_test_style, "threadsafe");

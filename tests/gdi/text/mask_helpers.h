@@ -1,5 +1,4 @@
-// Reading coverage masks in tests: where the ink is, how much of it, and writing a mask as a
-// picture for a person to look at.
+// Reading coverage masks: where the ink is, how much, and a picture of it for a person.
 #pragma once
 
 #include <string>
@@ -14,8 +13,7 @@ int InkPixels(const TextMask& mask, int x_begin, int x_end, int y_begin = 0, int
 long TotalCoverage(const TextMask& mask);
 // First and one past the last row holding any ink; {0, 0} for a blank mask.
 std::pair<int, int> InkRows(const TextMask& mask);
-// When HALCYRA_TEXT_DUMP_DIR names a directory, writes the mask there as <name>.png (white ink
-// on black) and returns the path; otherwise does nothing and returns an empty string.
+// With HALCYRA_TEXT_DUMP_DIR set, writes the mask there as <name>.png and returns the path.
 std::string DumpIfAsked(const std::string& name, const TextMask& mask);
 
 }  // namespace gdi::text::testing

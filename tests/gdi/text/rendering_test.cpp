@@ -81,8 +81,7 @@ TEST(TextRendering, GlyphsSitOnTheBaseline) {
   const int ascent = font->Metrics().ascent;
   const TextMask capital = font->Render(U"H");
   const auto [h_top, h_bottom] = InkRows(capital);
-  // Capitals stand on the baseline: their last ink row is the one just above it, and they
-  // reach well up into the ascent.
+  // Capitals stand on the baseline (last ink row just above it) and reach well into the ascent.
   EXPECT_EQ(h_bottom, ascent);
   EXPECT_LT(h_top, ascent / 2);
   EXPECT_GT(h_top, 0);
@@ -146,8 +145,7 @@ TEST(TextRendering, GreyScaleOrMonoAsRequested) {
 
 TEST(TextRendering, CharactersNoFaceHasStillAdvance) {
   const auto font = Arial(14);
-  // Unassigned, private-use and out-of-range code points draw the face's missing-glyph box
-  // rather than vanish or crash; control characters never send the engine looking for faces.
+  // Unassigned, private, out-of-range code points draw the missing-glyph box; controls seek none.
   for (std::u32string_view text : {std::u32string_view(U"\U0010FFFD"),
                                    std::u32string_view(U"\uE000"), std::u32string_view(U"\x01")}) {
     const TextMask mask = font->Render(text);

@@ -1,6 +1,4 @@
-// The virtual clock and the idle handler: time moves only when told, a wait stops at every
-// deadline the program gives so its timers run on time, and an idle program with nothing to do
-// ends instead of blocking.
+// The virtual clock: time moves when told, waits stop at each deadline, an idle run ends.
 #include <vector>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Injected input reaches the window a person would reach: under the pointer through shapes and
-// z-order, or the capture window; keys go to the active window.
+// Injected input reaches the window under the pointer or the capture; keys the active one.
 #include <vector>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// An error trap counts the errors of its own requests only, and asks the server for nothing more
-// than it must: a trap whose last request was answered costs no extra round trip.
+// An error trap counts only its own requests' errors and costs no needless round trip.
 // gtest before Xlib: Xlib defines None and Bool as macros.
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// A test suite on its own Xvfb: started once per suite (with or without a window manager), one
-// host and one probe connection per test.
+// A suite on its own Xvfb (with or without a window manager); a host and a probe per test.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Minimise and restore, and a second process finding the first by its marker and bringing it and
-// its dialog to the front; without a window manager and again under openbox.
+// Minimise, restore, and a second process bringing the first and its dialog to the front.
 // gtest before Xlib: Xlib defines None and Bool as macros.
 #include <gtest/gtest.h>
 
@@ -27,7 +26,7 @@ void CheckMinimiseAndRestore(X11Host& host, Probe& probe, NativeWindow w) {
 }
 
 // `first` is the running instance; `second` the process started after it.
-void CheckFindAndRaise(X11Fixture& fx, X11Host& first, X11Host& second, Probe& probe) {
+void CheckFindAndRaise(X11Host& first, X11Host& second, Probe& probe) {
   WindowDesc main_desc;
   main_desc.rect = Rect{100, 100, 500, 400};
   main_desc.app_window = true;
@@ -89,7 +88,6 @@ void CheckFindAndRaise(X11Fixture& fx, X11Host& first, X11Host& second, Probe& p
   first.RemoveMarker(main, "halcyra");
   first.CursorPos();
   EXPECT_FALSE(second.ForeignMarker(main, "Halcyra").has_value());
-  (void)fx;
 }
 
 TEST_F(X11Test, MinimiseThenRestoreIsReportedAsState) {
@@ -102,7 +100,7 @@ TEST_F(X11Test, ASecondProcessFindsTheFirstByItsMarkerAndRaisesIt) {
   std::string error;
   auto second = X11Host::Open(server_->display(), &error);
   ASSERT_TRUE(second) << error;
-  CheckFindAndRaise(*this, *host_, *second, *probe_);
+  CheckFindAndRaise(*host_, *second, *probe_);
 }
 
 TEST_F(X11WmTest, MinimiseThenRestoreUnderAWindowManager) {
@@ -117,7 +115,7 @@ TEST_F(X11WmTest, ASecondProcessFindsTheFirstThroughTheFrames) {
   std::string error;
   auto second = X11Host::Open(server_->display(), &error);
   ASSERT_TRUE(second) << error;
-  CheckFindAndRaise(*this, *host_, *second, *probe_);
+  CheckFindAndRaise(*host_, *second, *probe_);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// A window's properties as any other client reads them (xprop): owner, name, icon, and kind.
+// A window's properties as any other client reads them (xprop): owner, name, icon, kind.
 // gtest before Xlib: Xlib defines None and Bool as macros.
 #include <gtest/gtest.h>
 
@@ -13,8 +13,7 @@
 namespace host::test {
 namespace {
 
-// xprop's answer for the listed properties of `window` (all of them when none are listed), each
-// printed as `NAME = value`, values of 32-bit lists separated by commas.
+// xprop's `NAME = value` lines for the listed properties of `window` (all when none).
 std::string Xprop(const std::string& display, NativeWindow window,
                   const std::vector<std::string>& properties = {}) {
   std::string command = "xprop -display " + display + " -notype -id " + std::to_string(window);

@@ -1,4 +1,4 @@
-// Real pointer and keyboard input (through XTEST) as the window system receives it.
+// Real pointer and keyboard input (XTEST) as the window system receives it.
 // gtest before Xlib: Xlib defines None and Bool as macros.
 #include <gtest/gtest.h>
 
@@ -196,8 +196,7 @@ TEST_F(X11WmTest, AWindowManagerMovesTheWindowAndReportsWhereTo) {
   auto down = WaitFor(*host_, [](const Event& e) { return Is(e, EventType::kButtonDown); });
   ASSERT_TRUE(down);
   ASSERT_TRUE(host_->BeginMove(w, down->screen));
-  // The manager takes the pointer on its own time: nudge until the frame starts to follow (it
-  // tells the client only at the end).
+  // The manager takes the pointer in its own time: nudge until the frame follows.
   bool following = false;
   for (int i = 1; i <= 40 && !following; ++i) {
     probe_->MovePointer(150 + 10 * (i % 2), 150);

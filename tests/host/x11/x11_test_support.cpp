@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <sstream>
 #include <vector>
 
 namespace host::test {
@@ -20,8 +21,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long a server or window manager may take to come up. Normally well under a second; the
-// margin is for a machine busy with parallel builds and tests.
+// Time to come up: normally under a second; the margin is for a machine busy with builds.
 constexpr auto kStartDeadline = std::chrono::seconds(30);
 
 int MsLeft(Clock::time_point until) {
@@ -29,8 +29,7 @@ int MsLeft(Clock::time_point until) {
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-// Waits until `fd` is readable or `until` passes, but at most `slice_ms`; false once `until` has
-// passed.
+// Waits until `fd` is readable, at most `slice_ms`; false once `until` has passed.
 bool WaitReadable(int fd, Clock::time_point until, int slice_ms) {
   const int left = MsLeft(until);
   if (left == 0) return false;
@@ -39,8 +38,7 @@ bool WaitReadable(int fd, Clock::time_point until, int slice_ms) {
   return true;
 }
 
-// Until `condition` holds or `timeout_ms` passes, checking again whenever the connection has news
-// and, for states that announce nothing (pixels, grabs), every few milliseconds.
+// Until `condition` holds or `timeout_ms` passes, rechecked on news and every 10 ms.
 bool UntilOnConnection(Display* dpy, const std::function<bool()>& condition, int timeout_ms) {
   const auto until = Clock::now() + std::chrono::milliseconds(timeout_ms);
   for (;;) {
@@ -56,14 +54,9 @@ bool UntilOnConnection(Display* dpy, const std::function<bool()>& condition, int
 
 bool OnPath(const char* program) {
   const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= dirs.size()) {
-    size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    std::string candidate = dirs.substr(start, end - start) + "/" + program;
-    if (access(candidate.c_str(), X_OK) == 0) return true;
-    start = end + 1;
+  std::istringstream dirs(path ? path : "/usr/bin:/bin");
+  for (std::string dir; std::getline(dirs, dir, ':');) {
+    if (access((dir + "/" + program).c_str(), X_OK) == 0) return true;
   }
   return false;
 }
@@ -133,9 +126,8 @@ std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* why) {
   const auto give_up = Clock::now() + kStartDeadline;
   while (number.empty() || number.back() != '\n') {
     pollfd p{fds[0], POLLIN, 0};
-    const int left = static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(give_up - Clock::now()).count());
-    if (left <= 0 || poll(&p, 1, left) <= 0) break;
+    const int left = MsLeft(give_up);
+    if (left == 0 || poll(&p, 1, left) <= 0) break;
     char c;
     if (read(fds[0], &c, 1) != 1) break;
     number += c;
@@ -197,8 +189,7 @@ bool XvfbServer::StartWindowManager(std::string* why) {
         return found;
       },
       MsLeft(give_up));
-  // Announced is not yet managing: a map request sent too early can go unanswered. Ready is when a
-  // window of ours is framed and shown by it; the request is repeated until then.
+  // Announced is not yet managing: map a window until the manager frames and shows it.
   bool managing = false;
   if (up) {
     Window w = XCreateSimpleWindow(dpy, root, 0, 0, 10, 10, 0, 0, 0);
@@ -226,8 +217,7 @@ bool XvfbServer::StartWindowManager(std::string* why) {
 
 namespace {
 
-// The probes' connections, whose errors are ordinary: a window looked at may be gone by the time
-// the request reaches the server. Errors of any other connection go where they went before.
+// Probe errors are ordinary (a window may be gone); other connections' go where they went.
 std::vector<Display*> g_probe_displays;
 XErrorHandler g_other_errors = nullptr;
 

@@ -1,6 +1,4 @@
-// What the X11 host's tests need around the host: their own Xvfb (optionally with a window
-// manager), an independent connection to look at the screen as another client sees it, and XTEST
-// to move the pointer and press buttons and keys for real.
+// Around the X11 host: its own Xvfb (optionally openbox), a second client, XTEST input.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -53,9 +51,7 @@ class Probe {
   void MovePointer(int x, int y);
   void Button(bool press);
   void Key(unsigned long keysym, bool press);
-  // Until `condition` holds (true) or `timeout_ms` passes (false). It is checked again whenever a
-  // top-level window appears, changes or goes, and every few milliseconds for what announces
-  // nothing (pixels, grabs).
+  // Until `condition` holds; rechecked when a top-level changes and every few ms (pixels).
   bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
   // Until no client (a window manager ending a move) holds the pointer any more.
   void WaitUntilPointerFree();

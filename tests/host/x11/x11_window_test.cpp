@@ -1,5 +1,4 @@
-// Windows on a real X server: shapes, presenting, exposure, popups, and a display that is missing
-// or goes away.
+// Windows on a real X server: shapes, presenting, exposure, popups, a display missing or gone.
 // gtest before Xlib: Xlib defines None and Bool as macros.
 #include <gtest/gtest.h>
 

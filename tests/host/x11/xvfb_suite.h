@@ -1,5 +1,4 @@
-// A test suite on its own Xvfb, started once per suite with or without a window manager, and a
-// probe connection per test that looks at the screen as another client sees it.
+// A suite on its own Xvfb, with or without a window manager, and a probe client per test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -26,8 +25,7 @@ class XvfbSuite : public ::testing::Test {
   }
   static void StopServer() { server_.reset(); }
 
-  // Skips when Xvfb (or openbox, for a window-manager suite) is not installed; any other failure
-  // to start is a test failure. Derived fixtures return at once when the test is skipped or failed.
+  // Skips when Xvfb (or openbox for a WM suite) is missing; any other start failure fails.
   void SetUp() override {
     if (!XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed";
     if (no_wm_) GTEST_SKIP() << start_error_;
