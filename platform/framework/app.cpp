@@ -97,13 +97,6 @@ int AfxWinMain() {
   return app->Run();
 }
 
-int AfxMessageBox(LPCWSTR text, UINT type) {
-  CWnd* main = AfxGetMainWnd();
-  CWinApp* app = AfxGetApp();
-  return ::MessageBoxW(main != nullptr ? main->m_hWnd : nullptr, text,
-                       app != nullptr ? app->m_pszAppName : nullptr, type);
-}
-
 IMPLEMENT_DYNCREATE(CMFCVisualManager, CObject)
 IMPLEMENT_DYNCREATE(CMFCVisualManagerWindows, CMFCVisualManager)
 

@@ -72,9 +72,6 @@ HINSTANCE AfxFindResourceHandle(LPCWSTR name, LPCWSTR type);
 // code (0 when InitInstance returned FALSE; -1 when there is no application object).
 int AfxWinMain();
 
-// A message box owned by the main window, captioned with the application's name.
-int AfxMessageBox(LPCWSTR text, UINT type = MB_OK);
-
 // The shell manager and the visual managers of the framework: a program creates them and picks
 // one; the look of this system's windows does not depend on them.
 class CShellManager : public CObject {};

@@ -25,6 +25,4 @@ class CMenu : public CObject {
   BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCWSTR text = nullptr) {
     return ::AppendMenuW(m_hMenu, flags, id, text);
   }
-  int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-  UINT GetMenuItemID(int pos) const { return ::GetMenuItemID(m_hMenu, pos); }
 };

@@ -288,14 +288,3 @@ BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCWSTR text) {
   m->items.push_back(item);
   return TRUE;
 }
-
-int GetMenuItemCount(HMENU menu) {
-  Menu* m = FindMenu(menu);
-  return m ? static_cast<int>(m->items.size()) : -1;
-}
-
-UINT GetMenuItemID(HMENU menu, int pos) {
-  Menu* m = FindMenu(menu);
-  if (!m || pos < 0 || pos >= static_cast<int>(m->items.size())) return static_cast<UINT>(-1);
-  return static_cast<UINT>(m->items[static_cast<std::size_t>(pos)].id);
-}

@@ -716,8 +716,6 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 // ---- Menus (the system menu) -------------------------------------------------------------------
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCWSTR text);
-int GetMenuItemCount(HMENU menu);
-UINT GetMenuItemID(HMENU menu, int pos);
 
 // ---- Metrics, icons, strings --------------------------------------------------------------------
 int GetSystemMetrics(int index);

@@ -1,6 +1,5 @@
 // The application object: AfxWinMain runs InitInstance, which runs the main dialog.
 #include <string>
-#include <vector>
 
 #include "test_support.h"
 
@@ -94,13 +93,7 @@ TEST(AppWithoutObjectTest, NoApplicationObjectMeansNoProgram) {
   EXPECT_EQ(nullptr, AfxGetMainWnd());
 }
 
-class AppServicesTest : public test::HostTest {
- protected:
-  void TearDown() override {
-    user::SetTopLevelObserver(nullptr);
-    HostTest::TearDown();
-  }
-};
+using AppServicesTest = test::HostTest;
 
 TEST_F(AppServicesTest, StringsLoad) {
   resources_.AddString(3101, "关于 Halcyra(&A)...\n");
@@ -144,29 +137,6 @@ TEST_F(AppServicesTest, TheProgramsIconLoadsAndDraws) {
   dc.SelectObject(&canvas);
   EXPECT_TRUE(dc.DrawIcon(4, 4, icon));
   EXPECT_EQ(RGB(0xC0, 0x80, 0x40), dc.GetPixel(20, 20));
-}
-
-// The window's own MessageBox is captioned the same way in tests/e2e/startup_without_controller.
-TEST_F(AppServicesTest, AfxMessageBoxIsOwnedByTheMainWindowAndCaptionedWithTheAppName) {
-  CWinApp app(L"halcyra");
-  CWnd main;
-  ASSERT_TRUE(
-      main.CreateEx(0, nullptr, L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
-  app.m_pMainWnd = &main;
-  std::vector<user::TopLevelEvent> boxes;
-  user::SetTopLevelObserver([&](const user::TopLevelEvent& e) {
-    if (e.message_box && e.kind == user::TopLevelEvent::Kind::kShown) boxes.push_back(e);
-  });
-  Then([&] {
-    EXPECT_FALSE(main.IsWindowEnabled());  // the box is modal to its owner
-    host_.PressKey(VK_ESCAPE);
-  });
-  EXPECT_EQ(IDOK, AfxMessageBox(L"Please select lamp effect before application!"));
-  ASSERT_EQ(1u, boxes.size());
-  EXPECT_EQ(std::wstring(L"halcyra"), boxes[0].text);
-  EXPECT_EQ(std::wstring(L"Please select lamp effect before application!"), boxes[0].message);
-  EXPECT_TRUE(main.IsWindowEnabled());
-  app.m_pMainWnd = nullptr;
 }
 
 }  // namespace
