@@ -278,16 +278,18 @@ bool Probe::WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
   return UntilOnConnection(dpy_, condition, timeout_ms);
 }
 
-void Probe::WaitUntilPointerFree() {
-  WaitUntil([&] {
-    if (XGrabPointer(dpy_, root(), False, 0, GrabModeAsync, GrabModeAsync, None, None,
-                     CurrentTime) != GrabSuccess) {
-      return false;
-    }
-    XUngrabPointer(dpy_, CurrentTime);
-    XSync(dpy_, False);
-    return true;
-  });
+bool Probe::WaitUntilPointerFree(int timeout_ms) {
+  return WaitUntil(
+      [&] {
+        if (XGrabPointer(dpy_, root(), False, 0, GrabModeAsync, GrabModeAsync, None, None,
+                         CurrentTime) != GrabSuccess) {
+          return false;
+        }
+        XUngrabPointer(dpy_, CurrentTime);
+        XSync(dpy_, False);
+        return true;
+      },
+      timeout_ms);
 }
 
 Window Probe::Focus() {

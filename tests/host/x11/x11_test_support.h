@@ -53,8 +53,9 @@ class Probe {
   void Key(unsigned long keysym, bool press);
   // Until `condition` holds; rechecked when a top-level changes and every few ms (pixels).
   bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
-  // Until no client (a window manager ending a move) holds the pointer any more.
-  void WaitUntilPointerFree();
+  // Until no client (a window manager ending a move) holds the pointer any more; false when one
+  // still does at the deadline.
+  bool WaitUntilPointerFree(int timeout_ms = 5000);
   Window Focus();
   std::optional<XWindowAttributes> Attributes(Window w);
   // Where the window is on the screen (through any frame).
