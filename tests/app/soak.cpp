@@ -369,8 +369,10 @@ std::vector<std::pair<const char*, std::size_t>> Counts(const user::LiveObjects&
 
 std::size_t SoakReport::WorstGrowth() const {
   std::size_t worst = 0;
+  if (samples.empty()) return worst;
+  const auto base = Counts(samples.front().live);
   for (const SoakSample& sample : samples) {
-    const auto base = Counts(samples.front().live), now = Counts(sample.live);
+    const auto now = Counts(sample.live);
     for (std::size_t i = 0; i < now.size(); ++i) {
       if (now[i].second > base[i].second) worst = std::max(worst, now[i].second - base[i].second);
     }
